@@ -1,0 +1,39 @@
+# The two commands:  make run  (the main job)  and  make test  (every test).
+# Both install the Debian packages they need when they are missing.
+
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
+
+# Packages the build and the tests need.
+PACKAGES := cmake g++ make libgtest-dev libgmock-dev
+
+.PHONY: all deps build run test test-asan clean
+
+all: build
+
+deps:
+	@./tools/ensure-packages.sh $(PACKAGES)
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS)
+
+# The demo viewer joins the build with the GUI layer; until then `run` builds everything.
+run: build
+	@echo "Built everything in $(BUILD)/."
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The same suite under AddressSanitizer and UndefinedBehaviorSanitizer; any report fails.
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DYGRIDS_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

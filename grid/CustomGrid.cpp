@@ -1,0 +1,236 @@
+// The grid control object: construction, the index mapping, the hooks and their events, the
+// property setters and moving vectors from the grid side.
+#include "grid/YGrids.h"
+
+TYCustomGrid::TYCustomGrid(TComponent* AOwner) : TCustomControl(AOwner) {
+  Holder = std::make_unique<TYCellsHolder>(this); // 5 x 5 cells, init hooks, enumeration
+  SetTabStop(true);
+  SetBounds(GetLeft(), GetTop(), ColCount * DefaultColWidth, RowCount * DefaultRowHeight);
+  Initialize();
+}
+
+TYCustomGrid::~TYCustomGrid() {
+  OnChangeFocus = nullptr; // losing the focus while going reports nothing
+  Destroying();
+  Holder.reset(); // frees every cell and vector through the free hooks
+}
+
+// ---------------------------------------------------------------- index mapping
+
+std::int32_t TYCustomGrid::GridToHolderCol(std::int32_t Index) const {
+  if (Index < 0 || Index >= ColCount) GridError(this, SGridIndexOutOfRange);
+  return ColMap[static_cast<size_t>(Index)];
+}
+
+std::int32_t TYCustomGrid::GridToHolderRow(std::int32_t Index) const {
+  if (Index < 0 || Index >= RowCount) GridError(this, SGridIndexOutOfRange);
+  return RowMap[static_cast<size_t>(Index)];
+}
+
+TYGridCoord TYCustomGrid::GridToHolderCell(const TYGridCoord& Coord) const {
+  return {GridToHolderCol(Coord.X), GridToHolderRow(Coord.Y)};
+}
+
+TYCellsVector* TYCustomGrid::GetCols(std::int32_t Index) const { return Holder->GetCols(GridToHolderCol(Index)); }
+TYCellsVector* TYCustomGrid::GetRows(std::int32_t Index) const { return Holder->GetRows(GridToHolderRow(Index)); }
+
+TYCell* TYCustomGrid::GetCells(std::int32_t ACol, std::int32_t ARow) const {
+  return Holder->GetCells(GridToHolderCol(ACol), GridToHolderRow(ARow));
+}
+
+std::int32_t TYCustomGrid::GetColWidths(std::int32_t Index) const {
+  if (Index < 0 || Index >= ColCount) return DefaultColWidth;
+  return Holder->GetColWidths(ColMap[static_cast<size_t>(Index)]);
+}
+
+std::int32_t TYCustomGrid::GetRowHeights(std::int32_t Index) const {
+  if (Index < 0 || Index >= RowCount) return DefaultRowHeight;
+  return Holder->GetRowHeights(RowMap[static_cast<size_t>(Index)]);
+}
+
+void TYCustomGrid::SetColWidths(std::int32_t Index, std::int32_t Value) {
+  TYCellsVector* Col = Holder->GetCols(GridToHolderCol(Index));
+  if (Col->GetSize() == Value) return;
+  ResizeCol(Index, Col->GetSize(), Value);
+  Col->SetSize(Value);
+  ColWidthsChanged();
+}
+
+void TYCustomGrid::SetRowHeights(std::int32_t Index, std::int32_t Value) {
+  TYCellsVector* Row = Holder->GetRows(GridToHolderRow(Index));
+  if (Row->GetSize() == Value) return;
+  ResizeRow(Index, Row->GetSize(), Value);
+  Row->SetSize(Value);
+  RowHeightsChanged();
+}
+
+// ---------------------------------------------------------------- marked items
+
+TObject* TYCustomGrid::MarkedItem(std::int32_t Index, TYGridOption Option) {
+  if (Holder->GetMarkListDirty()) Holder->GenerateMarkList();
+  if (Index < 0 || Index >= GridMarkList.GetCount()) GridError(this, SGridIndexOutOfRange);
+  if (!Options.Contains(Option)) return nullptr;
+  return static_cast<TObject*>(GridMarkList[Index]);
+}
+
+TYCellsVector* TYCustomGrid::GetMarkedCols(std::int32_t Index) {
+  return static_cast<TYCellsVector*>(MarkedItem(Index, ygoColsMarking));
+}
+
+TYCellsVector* TYCustomGrid::GetMarkedRows(std::int32_t Index) {
+  return static_cast<TYCellsVector*>(MarkedItem(Index, ygoRowsMarking));
+}
+
+TYCell* TYCustomGrid::GetMarkedCells(std::int32_t Index) {
+  return static_cast<TYCell*>(MarkedItem(Index, ygoCellsMarking));
+}
+
+std::int32_t TYCustomGrid::GetMarkedCount() const {
+  return Holder->GetMarkListDirty() ? GridMarkCount : GridMarkList.GetCount();
+}
+
+// ---------------------------------------------------------------- hooks and events
+
+bool TYCustomGrid::AskMark(const TYMarkVectorEvent& Event, TYCellsVector* CellsVector, bool MarkValue,
+                           TYGridOption Option) {
+  bool CanMark = true;
+  if (Options.Contains(Option) && !HooksSilent() && Event) Event(this, CellsVector, MarkValue, CanMark);
+  return CanMark;
+}
+
+bool TYCustomGrid::DoMarkCol(TYCellsVector* CellsVector, bool MarkValue) {
+  return AskMark(OnMarkCol, CellsVector, MarkValue, ygoColsMarking);
+}
+
+bool TYCustomGrid::DoMarkRow(TYCellsVector* CellsVector, bool MarkValue) {
+  return AskMark(OnMarkRow, CellsVector, MarkValue, ygoRowsMarking);
+}
+
+bool TYCustomGrid::DoMarkCell(TYCell* Cell, bool MarkValue) {
+  bool CanMark = true;
+  if (Options.Contains(ygoCellsMarking) && !HooksSilent() && OnMarkCell) OnMarkCell(this, Cell, MarkValue, CanMark);
+  return CanMark;
+}
+
+void TYCustomGrid::DoInitCell(TYCell* Cell) {
+  if (!HooksSilent() && OnInitCell) OnInitCell(this, Cell);
+}
+
+void TYCustomGrid::DoFreeCell(TYCell* Cell) {
+  if (!HooksSilent() && OnFreeCell) OnFreeCell(this, Cell);
+}
+
+void TYCustomGrid::DoInitCellsVector(TYCellsVector* CellsVector) {
+  if (!HooksSilent() && OnInitCellsVector) OnInitCellsVector(this, CellsVector);
+}
+
+void TYCustomGrid::DoFreeCellsVector(TYCellsVector* CellsVector) {
+  if (!HooksSilent() && OnFreeCellsVector) OnFreeCellsVector(this, CellsVector);
+}
+
+void TYCustomGrid::DoCanFocusCell(std::int32_t& ACol, std::int32_t& ARow) {
+  if (OnFocusCell) OnFocusCell(this, GetCells(ACol, ARow), ACol, ARow);
+}
+
+void TYCustomGrid::ColWidthsChanged() {
+  UpdateScrollRange();
+  if (OnColumnSized) OnColumnSized(this);
+}
+
+void TYCustomGrid::RowHeightsChanged() {
+  UpdateScrollRange();
+  if (OnRowSized) OnRowSized(this);
+}
+
+void TYCustomGrid::SizeChanged(std::int32_t, std::int32_t) {}
+
+void TYCustomGrid::TopLeftChanged() {
+  if (OnTopLeftChanged) OnTopLeftChanged(this);
+}
+
+void TYCustomGrid::DoColumnMoved(std::int32_t FromIndex, std::int32_t ToIndex) {
+  if (OnColumnMoved) OnColumnMoved(this, FromIndex, ToIndex);
+}
+
+void TYCustomGrid::DoRowMoved(std::int32_t FromIndex, std::int32_t ToIndex) {
+  if (OnRowMoved) OnRowMoved(this, FromIndex, ToIndex);
+}
+
+// ---------------------------------------------------------------- property setters
+
+namespace {
+constexpr TYGridOptions MarkingOptions{ygoRowsMarking, ygoColsMarking, ygoCellsMarking};
+} // namespace
+
+// A newly switched-on marking mode wins over the others (columns before rows before cells)
+// and clears all marks; at least one way of showing the focus stays on.
+void TYCustomGrid::SetOptions(TYGridOptions Value) {
+  if (Value == Options) return;
+  for (TYGridOption Mode : {ygoColsMarking, ygoRowsMarking, ygoCellsMarking}) {
+    if (!Value.Contains(Mode) || Options.Contains(Mode)) continue;
+    Value = Value - MarkingOptions + TYGridOptions{Mode};
+    if (!IsDesigning()) Holder->ClearMark();
+  }
+  if (!Value.Contains(ygoShowFocusCell) && !Value.Contains(ygoShowFocusFrame))
+    Value.Include(Options.Contains(ygoShowFocusCell) ? ygoShowFocusCell : ygoShowFocusFrame);
+  const bool MarkingChanged = (Value * MarkingOptions) != (Options * MarkingOptions);
+  Options = Value;
+  // The lists and counts describe the items of the marking mode in force.
+  if (MarkingChanged) Holder->GenerateMarkList();
+  InvalidateGrid();
+}
+
+void TYCustomGrid::SetDefaultColWidth(std::int32_t Value) {
+  for (std::int32_t I = 0; I < Holder->GetColCount(); ++I) Holder->GetCols(I)->SetSize(Value);
+  DefaultColWidth = Value;
+  ColWidthsChanged();
+  InvalidateGrid();
+}
+
+void TYCustomGrid::SetDefaultRowHeight(std::int32_t Value) {
+  for (std::int32_t I = 0; I < Holder->GetRowCount(); ++I) Holder->GetRows(I)->SetSize(Value);
+  DefaultRowHeight = Value;
+  RowHeightsChanged();
+  InvalidateGrid();
+}
+
+void TYCustomGrid::SetGridLineWidth(std::int32_t Value) {
+  if (Value == GridLineWidth) return;
+  GridLineWidth = Value;
+  InvalidateGrid();
+}
+
+void TYCustomGrid::SetFocusFrameStyle(TYGridFocusFrameStyle Value) {
+  if (Value == FocusFrameStyle) return;
+  FocusFrameStyle = Value;
+  if (HasCurrentCell()) InvalidateCell(CurrentCoord.X, CurrentCoord.Y);
+}
+
+// ---------------------------------------------------------------- moving vectors
+
+void TYCustomGrid::MoveColumn(std::int32_t FromIndex, std::int32_t ToIndex) {
+  if (FromIndex == ToIndex) return;
+  Holder->DoMoveColumn(GridToHolderCol(FromIndex), GridToHolderCol(ToIndex));
+  MoveAdjust(CurrentCoord.X, FromIndex, ToIndex);
+  RefreshCurrentRect();
+  InvalidateRect({std::min(FromIndex, ToIndex), 0, std::max(FromIndex, ToIndex), GetVisibleRowCount() + TopLeftCoord.Y});
+  InvalidateUnions();
+  DoColumnMoved(FromIndex, ToIndex);
+  ColWidthsChanged();
+}
+
+void TYCustomGrid::MoveRow(std::int32_t FromIndex, std::int32_t ToIndex) {
+  if (FromIndex == ToIndex) return;
+  Holder->DoMoveRow(GridToHolderRow(FromIndex), GridToHolderRow(ToIndex));
+  MoveAdjust(CurrentCoord.Y, FromIndex, ToIndex);
+  RefreshCurrentRect();
+  InvalidateRect({0, std::min(FromIndex, ToIndex), GetVisibleColCount() + TopLeftCoord.X, std::max(FromIndex, ToIndex)});
+  InvalidateUnions();
+  DoRowMoved(FromIndex, ToIndex);
+  RowHeightsChanged();
+}
+
+void TYCustomGrid::InvalidateUnions() {
+  TYCellsUnions* Unions = Holder->GetCellsUnions();
+  for (std::int32_t I = 0; I < Unions->GetUnionsCount(); ++I) Unions->GetUnions(I)->Invalidate();
+}

@@ -1,0 +1,238 @@
+// The grid control: owns the cell store, keeps the current cell and the scroll position,
+// maps grid indices to holder indices and turns changes into events for the host.
+#pragma once
+
+#include "grid/YCellsHolder.h"
+#include "grid/YCellsUnions.h"
+#include "host/gui/Controls.h"
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+using TYFocusCellEvent =
+    std::function<void(TYCustomGrid* Sender, TYCell* Cell, std::int32_t& ACol, std::int32_t& ARow)>;
+using TYMovedEvent = std::function<void(TYCustomGrid* Sender, std::int32_t FromIndex, std::int32_t ToIndex)>;
+using TYFixedCellClickEvent =
+    std::function<void(TYCustomGrid* Sender, TYCell* Cell, std::int32_t ACol, std::int32_t ARow)>;
+using TYFixedCellCheckEvent = std::function<void(TYCustomGrid* Sender, TYCell* Cell, std::int32_t ACol,
+                                                 std::int32_t ARow, bool& Enabled)>;
+using TYMarkVectorEvent =
+    std::function<void(TYCustomGrid* Sender, TYCellsVector* CellsVector, bool MarkValue, bool& CanMark)>;
+using TYMarkCellEvent = std::function<void(TYCustomGrid* Sender, TYCell* Cell, bool MarkValue, bool& CanMark)>;
+using TYFreeCellEvent = std::function<void(TYCustomGrid* Sender, TYCell* Cell)>;
+using TYInitCellEvent = TYFreeCellEvent;
+using TYFreeVectorEvent = std::function<void(TYCustomGrid* Sender, TYCellsVector* CellsVector)>;
+using TYInitVectorEvent = TYFreeVectorEvent;
+
+// The layout of one axis, computed on demand from the client size, the options, the line
+// width, the fixed count, the first scrollable cell shown and the extents. Pixels.
+struct TYGridAxisDrawInfo {
+  std::int32_t LineWidth = 0;           // line after every cell; 0 when the axis has no lines
+  std::int32_t FixedBoundary = 0;       // where the fixed cells end
+  std::int32_t GridBoundary = 0;        // where the scrollable cells end (at most the client edge)
+  std::int32_t GridExtent = 0;          // client width or height
+  std::int32_t LastFullVisibleCell = 0; // last wholly visible scrollable cell
+  std::int32_t FullVisibleBoundary = 0; // after that cell and its line
+  std::int32_t FixedCellCount = 0;
+  std::int32_t FirstGridCell = 0;       // LeftCol or TopRow
+  std::int32_t GridCellCount = 0;
+  TYGetExtentsFunc GetExtent;           // width or height by grid index
+};
+
+struct TYGridDrawInfo {
+  TYGridAxisDrawInfo Horz; // columns
+  TYGridAxisDrawInfo Vert; // rows
+};
+
+class TYCustomGrid : public TCustomControl {
+public:
+  explicit TYCustomGrid(TComponent* AOwner);
+  ~TYCustomGrid() override;
+  const char* ClassName() const override { return "TYCustomGrid"; }
+
+  // --- The store and the index spaces ---
+  TYCellsHolder* GetHolder() const { return Holder.get(); }
+  std::int32_t GetColCount() const { return ColCount; } // visible columns
+  std::int32_t GetRowCount() const { return RowCount; } // visible rows
+  std::int32_t GetFixedCols() const { return FixedCols; } // visible fixed columns, at most ColCount - 1
+  std::int32_t GetFixedRows() const { return FixedRows; }
+  const std::vector<std::int32_t>& GetColMap() const { return ColMap; } // grid -> holder column
+  const std::vector<std::int32_t>& GetRowMap() const { return RowMap; }
+  std::int32_t GridToHolderCol(std::int32_t Index) const;
+  std::int32_t GridToHolderRow(std::int32_t Index) const;
+  TYGridCoord GridToHolderCell(const TYGridCoord& Coord) const;
+  TYCellsVector* GetCols(std::int32_t Index) const;
+  TYCellsVector* GetRows(std::int32_t Index) const;
+  TYCell* GetCells(std::int32_t ACol, std::int32_t ARow) const;
+  // Sizes by grid index; an index outside the grid reads the default size.
+  std::int32_t GetColWidths(std::int32_t Index) const;
+  std::int32_t GetRowHeights(std::int32_t Index) const;
+  void SetColWidths(std::int32_t Index, std::int32_t Value);
+  void SetRowHeights(std::int32_t Index, std::int32_t Value);
+
+  // --- Marked items that are visible ---
+  TYCellsVector* GetMarkedCols(std::int32_t Index);
+  TYCellsVector* GetMarkedRows(std::int32_t Index);
+  TYCell* GetMarkedCells(std::int32_t Index);
+  std::int32_t GetMarkedCount() const;
+  const TList& GetGridMarkList() const { return GridMarkList; }
+
+  // --- Properties ---
+  TYGridOptions GetOptions() const { return Options; }
+  void SetOptions(TYGridOptions Value);
+  TYGridOptions GetDesignOptions() const { return DesignOptions; }
+  std::int32_t GetDefaultColWidth() const { return DefaultColWidth; }
+  std::int32_t GetDefaultRowHeight() const { return DefaultRowHeight; }
+  void SetDefaultColWidth(std::int32_t Value);
+  void SetDefaultRowHeight(std::int32_t Value);
+  std::int32_t GetGridLineWidth() const { return GridLineWidth; }
+  void SetGridLineWidth(std::int32_t Value);
+  TYGridFocusFrameStyle GetFocusFrameStyle() const { return FocusFrameStyle; }
+  void SetFocusFrameStyle(TYGridFocusFrameStyle Value);
+  TYGridState GetGridState() const { return GridState; }
+
+  // --- Current cell and scroll position (grid indices) ---
+  std::int32_t GetCol() const { return CurrentCoord.X; }
+  std::int32_t GetRow() const { return CurrentCoord.Y; }
+  void SetCol(std::int32_t Value);
+  void SetRow(std::int32_t Value);
+  std::int32_t GetLeftCol() const { return TopLeftCoord.X; }
+  std::int32_t GetTopRow() const { return TopLeftCoord.Y; }
+  const TYGridRect& GetCurrentCellRect() const { return CurrentCellRect; }
+  TYCell* GetSavedFocusCell() const { return SavedFocusCell; }
+  bool GetFullRepaint() const { return FullRepaint; }
+
+  // Makes (ACol, ARow) current after the host's redirection; with InView brings it into view.
+  void MoveCurrent(std::int32_t ACol, std::int32_t ARow, bool InView);
+  // MoveCurrent into view, then a click.
+  void FocusCell(std::int32_t ACol, std::int32_t ARow, bool MoveAnchor);
+  void RefreshCurrentRect();
+  // Scrolls the least needed to show Coord wholly.
+  void ClampInView(const TYGridCoord& Coord);
+  void UpdateScrollRange();
+  // Keeps CurIndex on the same vector when a vector moves from FromIndex to ToIndex.
+  static void MoveAdjust(std::int32_t& CurIndex, std::int32_t FromIndex, std::int32_t ToIndex);
+
+  // Move a column or row to another grid position; the current cell stays on its vector.
+  void MoveColumn(std::int32_t FromIndex, std::int32_t ToIndex);
+  void MoveRow(std::int32_t FromIndex, std::int32_t ToIndex);
+
+  // --- Layout ---
+  void CalcFixedInfo(TYGridDrawInfo& DrawInfo) const;
+  void CalcDrawInfoXY(TYGridDrawInfo& DrawInfo, std::int32_t UseWidth, std::int32_t UseHeight) const;
+  void CalcDrawInfo(TYGridDrawInfo& DrawInfo) const;
+  std::int32_t GetVisibleColCount() const;
+  std::int32_t GetVisibleRowCount() const;
+
+  // --- The size-change bracket, called by the store ---
+  void PrepareChangeSize();
+  void DoChangeSize();
+  // Current cell and first scrollable cell to (FixedCols, FixedRows).
+  void Initialize();
+
+  // --- Repaint requests (grid indices) ---
+  void InvalidateCell(std::int32_t ACol, std::int32_t ARow);
+  void InvalidateCol(std::int32_t ACol);
+  void InvalidateRow(std::int32_t ARow);
+  void InvalidateRect(const TYGridRect& GridRect);
+  void InvalidateGrid();
+  void ResizeCol(std::int32_t Index, std::int32_t OldSize, std::int32_t NewSize);
+  void ResizeRow(std::int32_t Index, std::int32_t OldSize, std::int32_t NewSize);
+
+  // --- Hooks the store calls; each fires its event unless loading or designing ---
+  virtual bool DoMarkCol(TYCellsVector* CellsVector, bool MarkValue);
+  virtual bool DoMarkRow(TYCellsVector* CellsVector, bool MarkValue);
+  virtual bool DoMarkCell(TYCell* Cell, bool MarkValue);
+  virtual void DoInitCell(TYCell* Cell);
+  virtual void DoFreeCell(TYCell* Cell);
+  void DoInitCellsVector(TYCellsVector* CellsVector);
+  void DoFreeCellsVector(TYCellsVector* CellsVector);
+  // Lets the host redirect a new current cell.
+  virtual void DoCanFocusCell(std::int32_t& ACol, std::int32_t& ARow);
+  virtual void ColWidthsChanged();
+  virtual void RowHeightsChanged();
+  virtual void SizeChanged(std::int32_t OldColCount, std::int32_t OldRowCount);
+  virtual void TopLeftChanged();
+  virtual void DoColumnMoved(std::int32_t FromIndex, std::int32_t ToIndex);
+  virtual void DoRowMoved(std::int32_t FromIndex, std::int32_t ToIndex);
+
+  // --- Events ---
+  TYFocusCellEvent OnFocusCell;
+  TYMovedEvent OnColumnMoved;
+  TYMovedEvent OnRowMoved;
+  TNotifyEvent OnTopLeftChanged;
+  TYFixedCellClickEvent OnFixedCellClick;
+  TYFixedCellCheckEvent OnCheckButton;
+  TNotifyEvent OnColumnSized;
+  TNotifyEvent OnRowSized;
+  TNotifyEvent OnChangeFocus;
+  TYMarkVectorEvent OnMarkCol;
+  TYMarkVectorEvent OnMarkRow;
+  TYMarkCellEvent OnMarkCell;
+  TYFreeCellEvent OnFreeCell;
+  TYInitCellEvent OnInitCell;
+  TYFreeVectorEvent OnFreeCellsVector;
+  TYInitVectorEvent OnInitCellsVector;
+
+protected:
+  // Init, free and mark events stay silent while the grid is loaded or designed.
+  bool HooksSilent() const { return IsLoading() || IsDesigning(); }
+
+private:
+  friend class TYCellsHolder;
+  friend class TYCellsVector;
+  friend class TYCell;
+
+  bool AskMark(const TYMarkVectorEvent& Event, TYCellsVector* CellsVector, bool MarkValue, TYGridOption Option);
+  TObject* MarkedItem(std::int32_t Index, TYGridOption Option);
+  void CalcAxis(TYGridAxisDrawInfo& Axis, std::int32_t Extent) const;
+  TYCell* CurrentCellOrNone() const;
+  bool HasCurrentCell() const { return ColCount > 0 && RowCount > 0; }
+  void PullCurrentIntoScrollArea();
+  bool KeepTopLeftScrollable();
+  void InvalidateUnions();
+  void CheckCoord(std::int32_t ACol, std::int32_t ARow) const;
+  void InvalidateMovedCurrent(const TYGridCoord& OldCoord, TYGridRect OldRect, bool InView);
+  TYGridRect StretchedToRows(const TYGridRect& Rect) const;
+  TYGridRect StretchedToCols(const TYGridRect& Rect) const;
+
+  TYCell* SavedFocusCell = nullptr;   // the current cell remembered across a structural change
+  TYGridCoord CurrentCoord;
+  TYGridCoord TopLeftCoord;           // LeftCol, TopRow
+  TYGridCoord MarkAnchor;
+  TYGridCoord MarkCorner;
+  bool KeyRangeMarking = false;
+  TYGridRect CurrentCellRect;         // the current cell's piece, or the cell alone
+  std::int32_t ColCount = 0;
+  std::int32_t RowCount = 0;
+  std::int32_t FixedCols = 0;
+  std::int32_t FixedRows = 0;
+  std::int32_t DefaultColWidth = 64;
+  std::int32_t DefaultRowHeight = 24;
+  std::int32_t ColPixelOffset = 0;    // horizontal pixel scroll inside a single column
+  std::int32_t GridLineWidth = 1;
+  std::vector<std::int32_t> ColMap;   // holder index of each visible column
+  std::vector<std::int32_t> RowMap;
+  std::unique_ptr<TYCellsHolder> Holder;
+  TList GridMarkList;                 // marked items whose vectors are visible; not owned
+  std::int32_t GridMarkCount = 0;     // exact while the holder's mark list is dirty
+  TYGridOptions Options{ygoFixedVertLine, ygoFixedHorzLine, ygoVertLine, ygoHorzLine, ygoShowFocusCell};
+  TYGridOptions DesignOptions{ygoRowSizing, ygoColSizing};
+  TYGridFocusFrameStyle FocusFrameStyle = yffDotRect;
+  TYGridDrawInfo OldDrawInfo;
+  std::int32_t OldColCount = 0;
+  std::int32_t OldRowCount = 0;
+  bool ButtonTracking = false;
+  bool ButtonPressed = false;
+  TYGridCoord PressedCell{-1, -1};
+  TYGridState GridState = ygsNormal;
+  bool FullRepaint = false;
+};
+
+// The grid as placed on a form: publishes the properties and events of TYCustomGrid.
+class TYGrid : public TYCustomGrid {
+public:
+  using TYCustomGrid::TYCustomGrid;
+  const char* ClassName() const override { return "TYGrid"; }
+};

@@ -1,0 +1,115 @@
+// Readers and writers of the framework's binary component stream.
+//
+// A value starts with a one-byte tag (TValueType). Integers take the smallest of the
+// 8-, 16- and 32-bit tags that holds them, little-endian; a list is vaList, its values and
+// vaNull. A property is its name as a short string (one length byte, then the bytes)
+// followed by its value; sub-object properties carry a path prefix such as "Holder.".
+#pragma once
+
+#include "Components.h"
+#include "Streams.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+enum TValueType : std::uint8_t {
+  vaNull = 0,
+  vaList = 1,
+  vaInt8 = 2,
+  vaInt16 = 3,
+  vaInt32 = 4,
+  vaExtended = 5,
+  vaString = 6,
+  vaIdent = 7,
+  vaFalse = 8,
+  vaTrue = 9,
+  vaBinary = 10,
+  vaSet = 11,
+  vaLString = 12,
+  vaNil = 13,
+  vaCollection = 14,
+  vaInt64 = 19,
+  vaUTF8String = 20,
+};
+
+class TReader;
+class TWriter;
+using TReaderProc = std::function<void(TReader&)>;
+using TWriterProc = std::function<void(TWriter&)>;
+
+// What readers and writers share: the stream and the hook for self-streamed properties.
+class TFiler : public TObject {
+public:
+  explicit TFiler(TStream& AStream) : Stream(AStream) {}
+  const char* ClassName() const override { return "TFiler"; }
+  // Declares a property that an object streams itself. A writer writes it when HasData;
+  // a reader calls ReadData when the property being read has this name.
+  virtual void DefineProperty(const std::string& Name, const TReaderProc& ReadData,
+                              const TWriterProc& WriteData, bool HasData) = 0;
+  TStream& GetStream() const { return Stream; }
+
+protected:
+  TStream& Stream;
+};
+
+class TWriter : public TFiler {
+public:
+  using TFiler::TFiler;
+  const char* ClassName() const override { return "TWriter"; }
+  void DefineProperty(const std::string& Name, const TReaderProc& ReadData,
+                      const TWriterProc& WriteData, bool HasData) override;
+
+  // The prefix written before every property name ("Holder." for the grid's store).
+  void SetPropPath(const std::string& Path) { PropPath = Path; }
+  const std::string& GetPropPath() const { return PropPath; }
+  // Writes every self-streamed property of Instance.
+  void WriteProperties(TPersistent& Instance);
+
+  void WriteValue(TValueType Value);
+  void WriteListBegin() { WriteValue(vaList); }
+  void WriteListEnd() { WriteValue(vaNull); }
+  void WriteInteger(std::int64_t Value); // the narrowest integer tag that holds Value
+  void WriteBoolean(bool Value) { WriteValue(Value ? vaTrue : vaFalse); }
+  void WriteString(const std::string& Value); // UTF-8 text
+  void WriteIdent(const std::string& Ident);
+  void WriteStr(const std::string& Value); // a short string: length byte and bytes, no tag
+  void WritePropName(const std::string& Name) { WriteStr(PropPath + Name); }
+
+private:
+  std::string PropPath;
+};
+
+class TReader : public TFiler {
+public:
+  using TFiler::TFiler;
+  const char* ClassName() const override { return "TReader"; }
+  void DefineProperty(const std::string& Name, const TReaderProc& ReadData,
+                      const TWriterProc& WriteData, bool HasData) override;
+
+  // Reads one property name, drops Prefix from it (raising when it does not start with it)
+  // and hands the value to Instance's self-streamed property of that name; raises
+  // EReadError when Instance has none.
+  void ReadProperty(TPersistent& Instance, const std::string& Prefix = "");
+  // True when the next value is the end of a list (or of a property block).
+  bool EndOfList();
+
+  TValueType ReadValue();
+  TValueType NextValue(); // peeks
+  void ReadListBegin();
+  void ReadListEnd();
+  std::int64_t ReadInt64();
+  int ReadInteger(); // raises EReadError for a value that is not a 32-bit integer
+  bool ReadBoolean();
+  std::string ReadString();
+  std::string ReadIdent();
+  std::string ReadStr();
+
+  // Raises EReadError "Invalid property value".
+  [[noreturn]] static void PropValueError();
+
+private:
+  void CheckValue(TValueType Expected);
+  std::string PropName; // the property being read, while ReadProperty dispatches it
+  bool PropRead = false;
+};
