@@ -6,7 +6,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 
 # Packages the build and the tests need.
-PACKAGES := cmake g++ make libgtest-dev libgmock-dev
+PACKAGES := cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev
 
 .PHONY: all deps build run test test-asan clean
 
