@@ -210,7 +210,11 @@ void TYCustomGrid::SetFocusFrameStyle(TYGridFocusFrameStyle Value) {
 
 void TYCustomGrid::MoveColumn(std::int32_t FromIndex, std::int32_t ToIndex) {
   if (FromIndex == ToIndex) return;
-  Holder->DoMoveColumn(GridToHolderCol(FromIndex), GridToHolderCol(ToIndex));
+  TYCellsVector* Moved = GetCols(FromIndex);
+  Holder->DoMoveColumn(Moved->GetHolderIndex(), GridToHolderCol(ToIndex));
+  // The store refuses a move into or out of its fixed area; then the current cell must not
+  // be shifted off its vector, and there is no move to report.
+  if (Moved->GetGridIndex() != ToIndex) return;
   MoveAdjust(CurrentCoord.X, FromIndex, ToIndex);
   RefreshCurrentRect();
   InvalidateRect({std::min(FromIndex, ToIndex), 0, std::max(FromIndex, ToIndex), GetVisibleRowCount() + TopLeftCoord.Y});
@@ -221,7 +225,9 @@ void TYCustomGrid::MoveColumn(std::int32_t FromIndex, std::int32_t ToIndex) {
 
 void TYCustomGrid::MoveRow(std::int32_t FromIndex, std::int32_t ToIndex) {
   if (FromIndex == ToIndex) return;
-  Holder->DoMoveRow(GridToHolderRow(FromIndex), GridToHolderRow(ToIndex));
+  TYCellsVector* Moved = GetRows(FromIndex);
+  Holder->DoMoveRow(Moved->GetHolderIndex(), GridToHolderRow(ToIndex));
+  if (Moved->GetGridIndex() != ToIndex) return; // refused, as for columns
   MoveAdjust(CurrentCoord.Y, FromIndex, ToIndex);
   RefreshCurrentRect();
   InvalidateRect({0, std::min(FromIndex, ToIndex), GetVisibleColCount() + TopLeftCoord.X, std::max(FromIndex, ToIndex)});

@@ -25,6 +25,8 @@ void TYCellsHolder::MoveVector(const Axis& A, std::int32_t FromIndex, std::int32
   }
   Enumerate(A);
   MarkListDirty = true; // the counts hold, the order of the lists does not
+  // The focus keeps its grid position, but the pieces were cut anew: its extent must follow.
+  OwnerGrid->RefreshCurrentRect();
 }
 
 // ---------------------------------------------------------------- showing and hiding

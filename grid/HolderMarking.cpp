@@ -117,10 +117,12 @@ void TYCellsHolder::Sort(TListSortCompare Compare, bool KeepFixed) {
                  [Compare](TYCellsVector* A, TYCellsVector* B) { return Compare(A, B); });
   } catch (...) {
     // A comparison that raises leaves the rows half sorted: number them again so that the
-    // store stays consistent, then let the error go on.
+    // store stays consistent, then let the error go on. Other rows now show at the current
+    // position, so its extent is recomputed too.
     EnumerateRows();
     GenerateMarkList();
     OwnerGrid->SavedFocusCell = nullptr;
+    OwnerGrid->RefreshCurrentRect();
     throw;
   }
   EnumerateRows();

@@ -47,3 +47,22 @@ std::vector<std::int32_t> Visible(const TYCustomGrid& Grid, bool Columns);
 // A list of vectors or cells for the range operations and unions.
 std::unique_ptr<TYCellList> CellsOf(std::initializer_list<TYCell*> Cells);
 TList VectorList(std::initializer_list<TYCellsVector*> Vectors);
+
+// Readable rectangles and coordinates in failure messages.
+inline void PrintTo(const TYGridRect& R, std::ostream* Out) {
+  *Out << "(" << R.Left << "," << R.Top << ")-(" << R.Right << "," << R.Bottom << ")";
+}
+inline void PrintTo(const TYGridCoord& C, std::ostream* Out) { *Out << "(" << C.X << "," << C.Y << ")"; }
+
+// The message of the EYInvalidGridOperation that Action raises; "no error" when it raises
+// nothing, and the exception's class name and message for any other exception.
+template <class Fn> std::string GridErrorOf(Fn&& Action) {
+  try {
+    Action();
+  } catch (const EYInvalidGridOperation& E) {
+    return E.GetMessage();
+  } catch (const Exception& E) {
+    return std::string(E.ClassName()) + ": " + E.GetMessage();
+  }
+  return "no error";
+}
