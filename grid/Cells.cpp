@@ -11,6 +11,7 @@ TYCell::TYCell(TYCellsVector* AColVector, TYCellsVector* ARowVector)
 
 TYCell::~TYCell() {
   TYCustomGrid* Grid = OwnerGrid();
+  if (Marked) RowVector->GetHolder()->FlagChanged(false);
   Grid->DoFreeCell(this);
   // The remembered focus cell must not outlive the cell: the grid then falls back to its
   // current position when the structural change closes.
@@ -49,6 +50,7 @@ void TYCell::SetMarked(bool Value) {
   if (!Grid->DoMarkCell(this, Value)) return;
   Marked = Value;
   bool Visible = ColVector->GetVisible() && RowVector->GetVisible();
+  RowVector->GetHolder()->FlagChanged(Value);
   RowVector->GetHolder()->CountMark(Value, Visible);
   if (Visible) Grid->InvalidateCell(ColVector->GetGridIndex(), RowVector->GetGridIndex());
 }
@@ -65,6 +67,7 @@ TYCellsVector::~TYCellsVector() {
     for (std::int32_t I = 0; I < RowCells->GetCount(); ++I) RowCells->Destroy(I); // column order
     RowCells.reset();
   }
+  if (Marked) Holder->FlagChanged(false);
   OwnerGrid()->DoFreeCellsVector(this);
 }
 
@@ -81,6 +84,7 @@ void TYCellsVector::SetMarked(bool Value) {
   bool CanMark = IsColumn ? Grid->DoMarkCol(this, Value) : Grid->DoMarkRow(this, Value);
   if (!CanMark) return;
   Marked = Value;
+  Holder->FlagChanged(Value);
   Holder->CountMark(Value, Visible);
   Holder->GetCellsUnions()->TryChangeMarked(this, Value);
   if (!Visible) return;

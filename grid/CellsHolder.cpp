@@ -58,7 +58,7 @@ void TYCellsHolder::ChangeSize(std::int32_t NewColCount, std::int32_t NewRowCoun
 
 void TYCellsHolder::DoChangeSize(std::int32_t NewColCount, std::int32_t NewRowCount) {
   ResizeAxes(NewColCount, NewRowCount);
-  GenerateMarkList();
+  SettleMarks();
 }
 
 namespace {
@@ -136,7 +136,7 @@ void TYCellsHolder::OpenSizeChange() {
 // items are visible, and the counts must be exact before the host hears of the new focus.
 void TYCellsHolder::CloseSizeChange(bool FullRepaint) {
   if (FullRepaint) OwnerGrid->FullRepaint = true;
-  GenerateMarkList();
+  SettleMarks();
   OwnerGrid->DoChangeSize();
 }
 
@@ -151,7 +151,7 @@ void TYCellsHolder::SetFixedCount(const Axis& A, std::int32_t Value) {
   if (Value >= A.List.GetCount()) GridError(this, A.FixedTooBig);
   A.Fixed = Value;
   Enumerate(A); // also rewrites every vector's Fixed flag
-  GenerateMarkList(); // marked vectors may have entered or left the fixed area
+  SettleMarks(); // marked vectors may have entered or left the fixed area
   OwnerGrid->Initialize();
   OwnerGrid->InvalidateGrid();
 }
@@ -181,6 +181,7 @@ void TYCellsHolder::Enumerate(const Axis& A) {
   // With no visible vector at all the grid's fixed count is -1.
   A.GridFixed = std::min(VisibleFixed, A.GridCount - 1);
   A.GridVisibleCount = A.GridCount;
+  OwnerGrid->KeepTopLeftScrollable();
   CellsUnions->Refresh();
 }
 

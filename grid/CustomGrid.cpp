@@ -160,11 +160,13 @@ void TYCustomGrid::DoRowMoved(std::int32_t FromIndex, std::int32_t ToIndex) {
 
 namespace {
 constexpr TYGridOptions MarkingOptions{ygoRowsMarking, ygoColsMarking, ygoCellsMarking};
+constexpr std::uint32_t AllOptionBits = (1u << (ygoThumbTracking + 1)) - 1;
 } // namespace
 
 // A newly switched-on marking mode wins over the others (columns before rows before cells)
 // and clears all marks; at least one way of showing the focus stays on.
 void TYCustomGrid::SetOptions(TYGridOptions Value) {
+  Value = TYGridOptions::FromBits(Value.ToBits() & AllOptionBits); // bits 24-31 are never set
   if (Value == Options) return;
   for (TYGridOption Mode : {ygoColsMarking, ygoRowsMarking, ygoCellsMarking}) {
     if (!Value.Contains(Mode) || Options.Contains(Mode)) continue;

@@ -27,8 +27,14 @@ void TYCustomGrid::MoveCurrent(std::int32_t ACol, std::int32_t ARow, bool InView
   CheckCoord(ACol, ARow);
   const TYGridCoord Remembered = CurrentCoord;
   PullCurrentIntoScrollArea();
-  DoCanFocusCell(ACol, ARow);
-  CheckCoord(ACol, ARow);
+  try {
+    DoCanFocusCell(ACol, ARow);
+    CheckCoord(ACol, ARow);
+  } catch (...) {
+    // The position keeps its pull into the scrollable area; its extent must match it.
+    RefreshCurrentRect();
+    throw;
+  }
   CurrentCoord = Remembered;
   if (ACol == CurrentCoord.X && ARow == CurrentCoord.Y) return;
   const TYGridCoord OldCoord = CurrentCoord;

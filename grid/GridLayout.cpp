@@ -80,7 +80,6 @@ void TYCustomGrid::DoChangeSize() {
   SavedFocusCell = nullptr;
   Target.Y = std::max(std::min(Target.Y, RowCount - 1), FixedRows);
   Target.X = std::max(std::min(Target.X, ColCount - 1), FixedCols);
-  const bool TopLeftPulled = KeepTopLeftScrollable();
   if (FullRepaint || TopLeftCoord.X != OldDrawInfo.Horz.FirstGridCell ||
       TopLeftCoord.Y != OldDrawInfo.Vert.FirstGridCell) {
     InvalidateGrid();
@@ -93,23 +92,32 @@ void TYCustomGrid::DoChangeSize() {
     CurrentCoord = Target;
   }
   RefreshCurrentRect(); // the pieces may have changed under an unchanged position
-  if (TopLeftPulled) TopLeftChanged();
+  ReportTopLeftPull();
   SizeChanged(OldColCount, OldRowCount);
 }
 
-// The first scrollable cell shown must stay a scrollable cell of the grid: fixed vectors shown
-// or hidden move the scrollable area under it. Answers whether it moved.
-bool TYCustomGrid::KeepTopLeftScrollable() {
+// The first scrollable cell shown must stay a scrollable cell of the grid: showing, hiding,
+// sorting or inserting fixed vectors moves the scrollable area under it. The store calls this
+// whenever it renumbers an axis; the host hears of the move once the store's change is over
+// (ReportTopLeftPull).
+void TYCustomGrid::KeepTopLeftScrollable() {
   const TYGridCoord Old = TopLeftCoord;
   auto Clamp = [](std::int32_t Value, std::int32_t Fixed, std::int32_t Count) {
     return std::max(std::min(Value, Count - 1), Fixed);
   };
   if (ColCount > 0) TopLeftCoord.X = Clamp(TopLeftCoord.X, FixedCols, ColCount);
   if (RowCount > 0) TopLeftCoord.Y = Clamp(TopLeftCoord.Y, FixedRows, RowCount);
-  return !(TopLeftCoord == Old);
+  TopLeftPulled = TopLeftPulled || !(TopLeftCoord == Old);
+}
+
+void TYCustomGrid::ReportTopLeftPull() {
+  if (!TopLeftPulled) return;
+  TopLeftPulled = false;
+  TopLeftChanged();
 }
 
 void TYCustomGrid::Initialize() {
+  TopLeftPulled = false;
   TopLeftCoord = {FixedCols, FixedRows};
   CurrentCoord = {FixedCols, FixedRows};
   RefreshCurrentRect();

@@ -197,7 +197,10 @@ TYCellsVector* TYCellsHolder::InsertVector(const Axis& A, std::int32_t Index, bo
     FillRowCells(V, GetColCount());
   }
   if (AVisible) CloseSizeChange(!Appending);
-  else if (Index < A.Fixed) GenerateMarkList(); // a vector left the fixed area
+  else if (Index < A.Fixed) {
+    SettleMarks(); // a vector left the fixed area
+    OwnerGrid->ReportTopLeftPull();
+  }
   return V;
 }
 

@@ -40,9 +40,26 @@ bool TYCellsHolder::InMarkArea(const TYCell* Cell) const {
   return Cell->GetHolderCol() >= FixedCols && Cell->GetHolderRow() >= FixedRows;
 }
 
+void TYCellsHolder::FlagChanged(bool Value) { MarkedFlags += Value ? 1 : -1; }
+
+// The lists after a structural change. With no mark flag set anywhere they are empty and the
+// counts 0 without a pass over the store, which keeps editing large unmarked tables cheap.
+void TYCellsHolder::SettleMarks() {
+  if (MarkedFlags > 0) {
+    GenerateMarkList();
+    return;
+  }
+  MarkList.Clear();
+  OwnerGrid->GridMarkList.Clear();
+  MarkCount = 0;
+  OwnerGrid->GridMarkCount = 0;
+  MarkListDirty = false;
+}
+
 // A cell's own flag changed outside its setter (a union marked its cells): count it when
 // cells are what is being marked and the cell lies where the lists look.
 void TYCellsHolder::CellOwnMarkChanged(const TYCell* Cell, bool Value) {
+  FlagChanged(Value);
   if (!OwnerGrid->Options.Contains(ygoCellsMarking) || !InMarkArea(Cell)) return;
   CountMark(Value, Cell->ColVector->Visible && Cell->RowVector->Visible);
 }
@@ -53,6 +70,10 @@ void TYCellsHolder::ClearMark() {
     Row->Marked = false;
     for (const auto& Cell : *Row->RowCells) Cell->Marked = false;
   }
+  // A union's shared mark goes too: left set, it would keep showing its cells marked after
+  // every mark was cleared, until some later refresh.
+  for (const auto& Union : CellsUnions->UnionList) Union->Marked = false;
+  MarkedFlags = 0;
   MarkList.Clear();
   OwnerGrid->GridMarkList.Clear();
   MarkListDirty = false;
@@ -120,13 +141,13 @@ void TYCellsHolder::Sort(TListSortCompare Compare, bool KeepFixed) {
     // store stays consistent, then let the error go on. Other rows now show at the current
     // position, so its extent is recomputed too.
     EnumerateRows();
-    GenerateMarkList();
+    SettleMarks();
     OwnerGrid->SavedFocusCell = nullptr;
     OwnerGrid->RefreshCurrentRect();
     throw;
   }
   EnumerateRows();
-  GenerateMarkList(); // new order, and with KeepFixed false a new fixed area
+  SettleMarks(); // new order, and with KeepFixed false a new fixed area
   OwnerGrid->InvalidateGrid();
   TYCell* Saved = OwnerGrid->SavedFocusCell;
   OwnerGrid->SavedFocusCell = nullptr;
@@ -134,4 +155,5 @@ void TYCellsHolder::Sort(TListSortCompare Compare, bool KeepFixed) {
   // current cell's extent is recomputed even when its position did not change.
   if (Saved && !Saved->RowVector->Fixed && Saved->GetGridRow() >= 0) OwnerGrid->SetRow(Saved->GetGridRow());
   OwnerGrid->RefreshCurrentRect();
+  OwnerGrid->ReportTopLeftPull();
 }

@@ -145,6 +145,8 @@ private:
 
   // Mark bookkeeping.
   void CountMark(bool Value, bool Visible);
+  void FlagChanged(bool Value);
+  void SettleMarks();
   void CellOwnMarkChanged(const TYCell* Cell, bool Value);
   bool InMarkArea(const TYCell* Cell) const;
   void ListMarkedCells();
@@ -160,6 +162,7 @@ private:
   std::int32_t FixedCols = 1;
   std::int32_t FixedRows = 1;
   std::int32_t MarkCount = 0;                // exact while MarkListDirty is set
+  std::int32_t MarkedFlags = 0;              // own mark flags set on cells and vectors, anywhere
   bool MarkListDirty = false;
   bool UnionInvalidateLocked = false;        // held while unions are torn down
 };

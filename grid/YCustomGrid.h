@@ -190,7 +190,8 @@ private:
   TYCell* CurrentCellOrNone() const;
   bool HasCurrentCell() const { return ColCount > 0 && RowCount > 0; }
   void PullCurrentIntoScrollArea();
-  bool KeepTopLeftScrollable();
+  void KeepTopLeftScrollable();
+  void ReportTopLeftPull();
   void InvalidateUnions();
   void CheckCoord(std::int32_t ACol, std::int32_t ARow) const;
   void InvalidateMovedCurrent(const TYGridCoord& OldCoord, TYGridRect OldRect, bool InView);
@@ -228,6 +229,7 @@ private:
   TYGridCoord PressedCell{-1, -1};
   TYGridState GridState = ygsNormal;
   bool FullRepaint = false;
+  bool TopLeftPulled = false;         // the store moved TopLeftCoord; not yet reported
 };
 
 // The grid as placed on a form: publishes the properties and events of TYCustomGrid.

@@ -308,6 +308,9 @@ void CheckCurrent(Findings& F, TYCustomGrid& Grid) {
     F.Fail("current cell (", C, ",", R, ") outside the grid");
     return;
   }
+  if (Grid.GetLeftCol() < Grid.GetFixedCols() || Grid.GetLeftCol() >= Grid.GetColCount() ||
+      Grid.GetTopRow() < Grid.GetFixedRows() || Grid.GetTopRow() >= Grid.GetRowCount())
+    F.Fail("first scrollable cell shown (", Grid.GetLeftCol(), ",", Grid.GetTopRow(), ") is not scrollable");
   TYGridRect Expected{C, R, C, R};
   if (TYGridUnion* Piece = Grid.GetCells(C, R)->GetGridUnion()) Expected = Piece->GetRect();
   if (!(Grid.GetCurrentCellRect() == Expected)) F.Fail("CurrentCellRect stale");
