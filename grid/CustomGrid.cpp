@@ -2,7 +2,16 @@
 // property setters and moving vectors from the grid side.
 #include "grid/YGrids.h"
 
+#include "host/gui/Forms.h"
+#include "host/gui/WinUser.h"
+
 TYCustomGrid::TYCustomGrid(TComponent* AOwner) : TCustomControl(AOwner) {
+  WorkBitmap = std::make_unique<TBitmap>();
+  SetParentColor(false);
+  ImageChangeLink = std::make_unique<TChangeLink>();
+  ImageChangeLink->OnChange = [this](TObject*) { ImageListChange(); };
+  Colors = std::make_unique<TYGridColors>(this);
+  Fonts = std::make_unique<TYGridFonts>(this);
   Holder = std::make_unique<TYCellsHolder>(this); // 5 x 5 cells, init hooks, enumeration
   SetTabStop(true);
   SetBounds(GetLeft(), GetTop(), ColCount * DefaultColWidth, RowCount * DefaultRowHeight);
@@ -12,7 +21,75 @@ TYCustomGrid::TYCustomGrid(TComponent* AOwner) : TCustomControl(AOwner) {
 TYCustomGrid::~TYCustomGrid() {
   OnChangeFocus = nullptr; // losing the focus while going reports nothing
   Destroying();
+  DestroyHandle();
+  Colors.reset();
+  Fonts.reset();
   Holder.reset(); // frees every cell and vector through the free hooks
+  if (Images) Images->UnRegisterChanges(ImageChangeLink.get());
+}
+
+// ---------------------------------------------------------------- window and images
+
+void TYCustomGrid::CreateParams(TCreateParams& Params) {
+  TCustomControl::CreateParams(Params);
+  Params.Style |= WS_TABSTOP;
+  if (ScrollBars == ssVertical || ScrollBars == ssBoth) Params.Style |= WS_VSCROLL;
+  if (ScrollBars == ssHorizontal || ScrollBars == ssBoth) Params.Style |= WS_HSCROLL;
+  Params.WindowClass.style = CS_DBLCLKS;
+  if (BorderStyle != bsSingle) return;
+  if (GetCtl3D()) {
+    Params.Style &= ~WS_BORDER;
+    Params.ExStyle |= WS_EX_CLIENTEDGE;
+  } else {
+    Params.Style |= WS_BORDER;
+  }
+}
+
+void TYCustomGrid::SetBorderStyle(TBorderStyle Value) {
+  if (Value == BorderStyle) return;
+  BorderStyle = Value;
+  RecreateWnd();
+}
+
+void TYCustomGrid::SetScrollBars(TScrollStyle Value) {
+  if (Value == ScrollBars) return;
+  ScrollBars = Value;
+  RecreateWnd();
+}
+
+void TYCustomGrid::SetImages(TCustomImageList* Value) {
+  if (Value == Images) return;
+  if (Images) Images->UnRegisterChanges(ImageChangeLink.get());
+  Images = Value;
+  if (Images) {
+    Images->RegisterChanges(ImageChangeLink.get());
+    Images->FreeNotification(this); // to hear of the list's destruction
+  }
+  if (!IsLoading()) InvalidateGrid();
+}
+
+void TYCustomGrid::ImageListChange() {
+  if (!IsDestroying()) InvalidateGrid();
+}
+
+void TYCustomGrid::Notification(TComponent* AComponent, TOperation Operation) {
+  TCustomControl::Notification(AComponent, Operation);
+  if (Operation != TOperation::opRemove || AComponent != Images) return;
+  SetImages(nullptr);
+  if (!IsDestroying()) InvalidateGrid();
+}
+
+bool TYCustomGrid::IsActiveControl() const {
+  if (TForm* Form = GetParentForm(this)) return Form->GetActiveControl() == this;
+  if (!HandleAllocated()) return false;
+  for (HWND H = GetFocus(); H && IsWindow(H); H = GetParent(H))
+    if (H == GetHandle()) return true;
+  return false;
+}
+
+bool TYCustomGrid::HasFocus() const {
+  TForm* Form = GetParentForm(this);
+  return Form && Form->GetActive();
 }
 
 // ---------------------------------------------------------------- index mapping
@@ -179,6 +256,7 @@ void TYCustomGrid::SetOptions(TYGridOptions Value) {
   Options = Value;
   // The lists and counts describe the items of the marking mode in force.
   if (MarkingChanged) Holder->GenerateMarkList();
+  Colors->RefreshColors();
   InvalidateGrid();
 }
 

@@ -4,7 +4,9 @@
 
 #include "grid/YCellsHolder.h"
 #include "grid/YCellsUnions.h"
+#include "grid/YGridAppearance.h"
 #include "host/gui/Controls.h"
+#include "host/gui/Graphics.h"
 
 #include <functional>
 #include <memory>
@@ -24,6 +26,41 @@ using TYFreeCellEvent = std::function<void(TYCustomGrid* Sender, TYCell* Cell)>;
 using TYInitCellEvent = TYFreeCellEvent;
 using TYFreeVectorEvent = std::function<void(TYCustomGrid* Sender, TYCellsVector* CellsVector)>;
 using TYInitVectorEvent = TYFreeVectorEvent;
+using TYBeforeDrawCellEvent = std::function<void(TYCustomGrid* Sender, TYCell* Cell, std::int32_t ACol, std::int32_t ARow,
+                                                 TYGridDrawStates State, const TRect& Rect, bool& CustomDraw)>;
+using TYDrawCellFieldEvent = TYBeforeDrawCellEvent;
+using TYDrawCellTextEvent =
+    std::function<void(TYCustomGrid* Sender, TYCell* Cell, std::int32_t ACol, std::int32_t ARow, TYGridDrawStates State,
+                       TRect& Rect, std::string& CellText, bool& Multiline, TAlignment& HorAlignment,
+                       TYVertAlignment& VertAlignment)>;
+using TYDrawImageEvent =
+    std::function<void(TYCustomGrid* Sender, TYCell* Cell, std::int32_t ACol, std::int32_t ARow, TYGridDrawStates State,
+                       TRect& Rect, std::int32_t& ImageIndex, TAlignment& HorAlignment, TYVertAlignment& VertAlignment)>;
+using TYAfterDrawCellEvent = std::function<void(TYCustomGrid* Sender, TYCell* Cell, std::int32_t ACol, std::int32_t ARow,
+                                                TYGridDrawStates State, const TRect& Rect)>;
+
+enum TBorderStyle : std::uint8_t { bsNone, bsSingle };
+enum TScrollStyle : std::uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+// A colour slot and a font slot; -1 for both means the zebra colours.
+struct TYGridCellLookSlots {
+  int Color;
+  int Font;
+};
+using TYCellLook = TYGridCellLookSlots;
+
+// What painting knows about the cell it is drawing.
+struct TYCellPaint {
+  TYCell* Cell;              // the cell met in painting order
+  std::int32_t Col, Row;     // its grid position
+  bool Fixed;                // in one of the three fixed areas
+  TYGridRect Span{};         // the cells it covers (its piece, clipped to the scroll position)
+  TRect Rect{};              // in client pixels, without lines
+  TYCell* DrawCell = nullptr; // the union's main cell for a merged cell, else the cell
+  bool Active = false;       // the grid is active (or designed)
+  TYGridDrawStates State;
+  bool CustomField = false;  // the host drew the field
+};
 
 // The layout of one axis, computed on demand from the client size, the options, the line
 // width, the fixed count, the first scrollable cell shown and the extents. Pixels.
@@ -118,12 +155,54 @@ public:
   void MoveColumn(std::int32_t FromIndex, std::int32_t ToIndex);
   void MoveRow(std::int32_t FromIndex, std::int32_t ToIndex);
 
+  // --- Appearance ---
+  TYGridColors* GetColors() const { return Colors.get(); }
+  void SetColors(const TYGridColors* Value) { Colors->Assign(Value); }
+  TYGridFonts* GetFonts() const { return Fonts.get(); }
+  void SetFonts(const TYGridFonts* Value) { Fonts->Assign(Value); }
+  TCustomImageList* GetImages() const { return Images; }
+  void SetImages(TCustomImageList* Value);
+  TBorderStyle GetBorderStyle() const { return BorderStyle; }
+  void SetBorderStyle(TBorderStyle Value);
+  TScrollStyle GetScrollBars() const { return ScrollBars; }
+  void SetScrollBars(TScrollStyle Value);
+  // The grid is its form's active control (or, without a form, holds the keyboard focus).
+  bool IsActiveControl() const;
+  // The grid's form is the active form.
+  bool HasFocus() const;
+
   // --- Layout ---
   void CalcFixedInfo(TYGridDrawInfo& DrawInfo) const;
   void CalcDrawInfoXY(TYGridDrawInfo& DrawInfo, std::int32_t UseWidth, std::int32_t UseHeight) const;
   void CalcDrawInfo(TYGridDrawInfo& DrawInfo) const;
   std::int32_t GetVisibleColCount() const;
   std::int32_t GetVisibleRowCount() const;
+  std::int32_t GetGridWidth() const;
+  std::int32_t GetGridHeight() const;
+  // The smallest top-left that still shows Coord wholly.
+  TYGridCoord CalcMaxTopLeft(const TYGridCoord& Coord, const TYGridDrawInfo& DrawInfo) const;
+  // The cell under a point, -1 per axis where there is none.
+  TYGridCoord CalcCoordFromPoint(std::int32_t X, std::int32_t Y, const TYGridDrawInfo& DrawInfo) const;
+  TYGridCoord MouseCoord(std::int32_t X, std::int32_t Y) const;
+  void GridRectToScreenRect(const TYGridRect& GridRect, TRect& ScreenRect, bool IncludeLine) const;
+  TRect BoxRect(std::int32_t ALeft, std::int32_t ATop, std::int32_t ARight, std::int32_t ABottom) const;
+  TRect CellRect(std::int32_t ACol, std::int32_t ARow) const;
+  TRect UnionRect(std::int32_t ACol, std::int32_t ARow) const;
+  void ChangeGridOrientation(bool RightToLeftOrientation);
+
+  // --- Drawing ---
+  void Paint() override;
+  void DrawCellTextEx(const std::string& Text, const TRect& Rect, TAlignment HorAlignment,
+                      TYVertAlignment VertAlignment, bool Multiline);
+  void DrawCellText(const std::string& Text, const TRect& Rect, TAlignment HorAlignment,
+                    TYVertAlignment VertAlignment, bool Multiline);
+  static TColor PaletteColor(TColor Color);
+  static void StretchBltTransparent(HDC DstDC, int DstX, int DstY, int DstW, int DstH, HDC SrcDC, int SrcX, int SrcY,
+                                    int SrcW, int SrcH, HPALETTE Palette, TColor TransparentColor);
+  static void StretchBitmapTransparent(TCanvas* Canvas, TBitmap* Bitmap, TColor TransparentColor, int DstX, int DstY,
+                                       int DstW, int DstH, int SrcX, int SrcY, int SrcW, int SrcH);
+  static void DrawBitmapTransparent(TCanvas* Canvas, int X, int Y, TBitmap* Bitmap, TColor TransparentColor);
+  void DrawMaskedBitmap(const TRect& Rect, int X, int Y, TBitmap* Bitmap);
 
   // --- The size-change bracket, called by the store ---
   void PrepareChangeSize();
@@ -150,6 +229,17 @@ public:
   void DoFreeCellsVector(TYCellsVector* CellsVector);
   // Lets the host redirect a new current cell.
   virtual void DoCanFocusCell(std::int32_t& ACol, std::int32_t& ARow);
+  virtual bool DoBeforeDrawCell(TYCell* Cell, std::int32_t ACol, std::int32_t ARow, TYGridDrawStates State,
+                                const TRect& ARect);
+  virtual bool DoDrawCellField(TYCell* Cell, std::int32_t ACol, std::int32_t ARow, TYGridDrawStates State,
+                               const TRect& ARect);
+  virtual void DoDrawImage(TYCell* Cell, std::int32_t ACol, std::int32_t ARow, TYGridDrawStates State, TRect& ARect,
+                           std::int32_t& ImageIndex, TAlignment& HorAlignment, TYVertAlignment& VertAlignment);
+  virtual void DoDrawCellText(TYCell* Cell, std::int32_t ACol, std::int32_t ARow, TYGridDrawStates State,
+                              TRect& ARect, std::string& CellText, bool& Multiline, TAlignment& HorAlignment,
+                              TYVertAlignment& VertAlignment);
+  virtual void DoAfterDrawCell(TYCell* Cell, std::int32_t ACol, std::int32_t ARow, TYGridDrawStates State,
+                               const TRect& ARect);
   virtual void ColWidthsChanged();
   virtual void RowHeightsChanged();
   virtual void SizeChanged(std::int32_t OldColCount, std::int32_t OldRowCount);
@@ -174,10 +264,26 @@ public:
   TYInitCellEvent OnInitCell;
   TYFreeVectorEvent OnFreeCellsVector;
   TYInitVectorEvent OnInitCellsVector;
+  TYBeforeDrawCellEvent OnBeforeDrawCell;
+  TYDrawCellFieldEvent OnDrawCellField;
+  TYDrawImageEvent OnDrawImage;
+  TYDrawCellTextEvent OnDrawCellText;
+  TYAfterDrawCellEvent OnAfterDrawCell;
 
 protected:
   // Init, free and mark events stay silent while the grid is loaded or designed.
   bool HooksSilent() const { return IsLoading() || IsDesigning(); }
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void CreateParams(TCreateParams& Params) override;
+
+  // State that the interaction operations of descendants read and write.
+  TYGridCoord CurrentCoord;           // the current cell (Col, Row)
+  TYGridCoord TopLeftCoord;           // the first scrollable cell shown (LeftCol, TopRow)
+  std::int32_t ColPixelOffset = 0;    // pixels the only column is scrolled by, in a one-column grid
+  bool ButtonTracking = false;        // a fixed cell is being pressed as a button
+  bool ButtonPressed = false;         // and is shown pressed
+  TYGridCoord PressedCell{-1, -1};    // that cell
+  TYGridState GridState = ygsNormal;
 
 private:
   friend class TYCellsHolder;
@@ -191,6 +297,33 @@ private:
   bool HasCurrentCell() const { return ColCount > 0 && RowCount > 0; }
   void PullCurrentIntoScrollArea();
   void KeepTopLeftScrollable();
+  void InvalidateChangedArea();
+  TYGridRect ClippedToScrollPosition(TYGridRect R) const;
+  void InvalidateVector(bool Column, std::int32_t Index);
+  void ImageListChange();
+
+  // Painting steps.
+  class TPaintScope;
+  void PaintArea(const TYGridDrawInfo& DI, std::int32_t FirstCol, std::int32_t FirstRow, std::int32_t StartX,
+                 std::int32_t StartY, std::int32_t LimitX, std::int32_t LimitY, bool Fixed);
+  void PaintBackgroundField(const TYGridDrawInfo& DI);
+  TRect UnionPixelRect(const TYGridDrawInfo& DI, const TYGridRect& U) const;
+  void PaintCell(const TYGridDrawInfo& DI, std::int32_t Col, std::int32_t Row, std::int32_t X, std::int32_t Y,
+                 bool Fixed);
+  TYGridDrawStates CellState(const TYCellPaint& P, bool Merged) const;
+  void DrawCellLines(const TYGridDrawInfo& DI, const TYCellPaint& P);
+  void PrepareCanvas(const TYCellPaint& P);
+  void DrawCellContent(const TYGridDrawInfo& DI, TYCellPaint& P);
+  void DrawCellImage(TYCellPaint& P);
+  void DrawCellTextOf(TYCellPaint& P);
+  void DrawFixedFrame(const TYGridDrawInfo& DI, const TYCellPaint& P);
+  void DrawFocusFrame(const TYCellPaint& P);
+  void WithHostOrientation(const TRect& ARect, const std::function<void(const TRect&)>& Call);
+  TYGridCellLookSlots FocusCellLook(bool Marked, bool Active) const;
+  TYGridCellLookSlots CurColRowLook(const TYCellPaint& P, bool Marked, bool Active) const;
+  TYGridCellLookSlots LookSlots(const TYCellPaint& P) const;
+  TYCellLook ZebraLook(std::int32_t Col, std::int32_t Row) const;
+  TYCellLook CellLook(const TYCellPaint& P) const;
   void ReportTopLeftPull();
   void InvalidateUnions();
   void CheckCoord(std::int32_t ACol, std::int32_t ARow) const;
@@ -199,8 +332,6 @@ private:
   TYGridRect StretchedToCols(const TYGridRect& Rect) const;
 
   TYCell* SavedFocusCell = nullptr;   // the current cell remembered across a structural change
-  TYGridCoord CurrentCoord;
-  TYGridCoord TopLeftCoord;           // LeftCol, TopRow
   TYGridCoord MarkAnchor;
   TYGridCoord MarkCorner;
   bool KeyRangeMarking = false;
@@ -211,23 +342,26 @@ private:
   std::int32_t FixedRows = 0;
   std::int32_t DefaultColWidth = 64;
   std::int32_t DefaultRowHeight = 24;
-  std::int32_t ColPixelOffset = 0;    // horizontal pixel scroll inside a single column
   std::int32_t GridLineWidth = 1;
   std::vector<std::int32_t> ColMap;   // holder index of each visible column
   std::vector<std::int32_t> RowMap;
+  std::unique_ptr<TYGridColors> Colors;
+  std::unique_ptr<TYGridFonts> Fonts;
   std::unique_ptr<TYCellsHolder> Holder;
   TList GridMarkList;                 // marked items whose vectors are visible; not owned
   std::int32_t GridMarkCount = 0;     // exact while the holder's mark list is dirty
   TYGridOptions Options{ygoFixedVertLine, ygoFixedHorzLine, ygoVertLine, ygoHorzLine, ygoShowFocusCell};
   TYGridOptions DesignOptions{ygoRowSizing, ygoColSizing};
   TYGridFocusFrameStyle FocusFrameStyle = yffDotRect;
+  TBorderStyle BorderStyle = bsSingle;
+  TScrollStyle ScrollBars = ssBoth;
+  TCustomImageList* Images = nullptr;      // not owned
+  std::unique_ptr<TChangeLink> ImageChangeLink;
+  std::unique_ptr<TBitmap> WorkBitmap;     // receives each image in turn while painting
+  bool CanvasRightToLeft = false;          // the canvas mirrors drawing by itself
   TYGridDrawInfo OldDrawInfo;
   std::int32_t OldColCount = 0;
   std::int32_t OldRowCount = 0;
-  bool ButtonTracking = false;
-  bool ButtonPressed = false;
-  TYGridCoord PressedCell{-1, -1};
-  TYGridState GridState = ygsNormal;
   bool FullRepaint = false;
   bool TopLeftPulled = false;         // the store moved TopLeftCoord; not yet reported
 };

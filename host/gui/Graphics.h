@@ -82,7 +82,9 @@ public:
   ~TCanvas() override;
   const char* ClassName() const override { return "TCanvas"; }
 
-  HDC GetHandle() const { return Handle; }
+  // The context to draw on, with the canvas's font, pen and brush handed to it (so that
+  // system calls on the handle use them); nullptr when there is none.
+  HDC GetHandle() const;
   void SetHandle(HDC Value); // the context to draw on; not owned
 
   TFont* GetFont() { return &Font; }
@@ -106,8 +108,10 @@ public:
   TNotifyEvent OnChange;
 
 private:
-  // Hands the canvas's font, pen and brush to the context before a drawing call.
-  void Prepare();
+  // Hands the canvas's font, pen and brush to the context before a drawing call. Only what
+  // changed since the last hand-over is passed on, so colours set on the handle directly stay
+  // until the canvas's own font or brush changes.
+  void Prepare() const;
   HDC Handle = nullptr;
   TFont Font;
   TPen Pen;

@@ -55,7 +55,8 @@ TColor SetBkColor(HDC Dc, TColor Color);
 TColor SetTextColor(HDC Dc, TColor Color);
 
 // Mapping from logical to device coordinates: x' = (x - window origin) * viewport extent /
-// window extent, only in MM_ANISOTROPIC (MM_TEXT is the identity).
+// window extent. The origin applies in both modes; the extents only in MM_ANISOTROPIC (MM_TEXT
+// keeps them at 1:1 and ignores attempts to set them).
 int GetMapMode(HDC Dc);
 int SetMapMode(HDC Dc, int Mode);
 bool SetWindowOrgEx(HDC Dc, int X, int Y, TPoint* Old);
@@ -69,6 +70,12 @@ unsigned RealizePalette(HDC Dc);
 // Whether any part of Rect lies in the context's clip region (a window's update region
 // while it paints).
 bool RectVisible(HDC Dc, const TRect* Rect);
+
+// Narrowing the clip region by a logical rectangle: to its intersection with the rectangle, or
+// to what lies outside it. Both answer the kind of region left (NULLREGION, SIMPLEREGION or
+// COMPLEXREGION of WinUser.h).
+int IntersectClipRect(HDC Dc, int Left, int Top, int Right, int Bottom);
+int ExcludeClipRect(HDC Dc, int Left, int Top, int Right, int Bottom);
 
 // ---------------------------------------------------------------- text, edges, focus
 constexpr unsigned DT_LEFT = 0x0;

@@ -53,6 +53,9 @@ inline void PrintTo(const TYGridRect& R, std::ostream* Out) {
   *Out << "(" << R.Left << "," << R.Top << ")-(" << R.Right << "," << R.Bottom << ")";
 }
 inline void PrintTo(const TYGridCoord& C, std::ostream* Out) { *Out << "(" << C.X << "," << C.Y << ")"; }
+inline void PrintTo(const TRect& R, std::ostream* Out) {
+  *Out << "[" << R.Left << "," << R.Top << "," << R.Right << "," << R.Bottom << ")";
+}
 
 // The message of the EYInvalidGridOperation that Action raises; "no error" when it raises
 // nothing, and the exception's class name and message for any other exception.

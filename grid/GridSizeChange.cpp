@@ -1,0 +1,89 @@
+// The bracket around structural changes of the store: the layout before, and after the change
+// the focus, the repaint, the scroll range and the report.
+#include "grid/YGrids.h"
+
+#include "host/gui/WinUser.h"
+
+#include <algorithm>
+
+void TYCustomGrid::PrepareChangeSize() {
+  if (HandleAllocated()) CalcDrawInfo(OldDrawInfo);
+  OldColCount = ColCount;
+  OldRowCount = RowCount;
+}
+
+// The store changed which vectors the grid shows. The focus goes back to the remembered cell
+// when it is still visible, else stays at its grid position; either way it is kept in the
+// scrollable area. A grid left without visible columns or rows has no current cell: its
+// position on that axis is then -1 and nothing is focused until vectors show again.
+void TYCustomGrid::DoChangeSize() {
+  TYGridCoord Target = CurrentCoord;
+  if (SavedFocusCell && SavedFocusCell->GetGridCol() >= 0 && SavedFocusCell->GetGridRow() >= 0)
+    Target = {SavedFocusCell->GetGridCol(), SavedFocusCell->GetGridRow()};
+  SavedFocusCell = nullptr;
+  Target.Y = std::max(std::min(Target.Y, RowCount - 1), FixedRows);
+  Target.X = std::max(std::min(Target.X, ColCount - 1), FixedCols);
+  if (FullRepaint || TopLeftCoord.X != OldDrawInfo.Horz.FirstGridCell ||
+      TopLeftCoord.Y != OldDrawInfo.Vert.FirstGridCell) {
+    InvalidateGrid();
+    FullRepaint = false;
+  } else if (HandleAllocated()) {
+    InvalidateChangedArea();
+  }
+  UpdateScrollRange();
+  if (HasCurrentCell()) {
+    MoveCurrent(Target.X, Target.Y, true);
+  } else {
+    CurrentCoord = Target;
+  }
+  RefreshCurrentRect(); // the pieces may have changed under an unchanged position
+  ReportTopLeftPull();
+  SizeChanged(OldColCount, OldRowCount);
+}
+
+// Without a full repaint only what may have changed is repainted: everything right of the last
+// column that was wholly visible both before and after, and below the last such row. When that
+// column or row is no longer part of the grid the whole grid is repainted instead.
+void TYCustomGrid::InvalidateChangedArea() {
+  TYGridDrawInfo DrawInfo;
+  CalcDrawInfo(DrawInfo);
+  const std::int32_t LastCol = std::min(OldDrawInfo.Horz.LastFullVisibleCell, DrawInfo.Horz.LastFullVisibleCell);
+  const std::int32_t LastRow = std::min(OldDrawInfo.Vert.LastFullVisibleCell, DrawInfo.Vert.LastFullVisibleCell);
+  if (LastCol < 0 || LastCol >= ColCount || LastRow < 0 || LastRow >= RowCount) {
+    InvalidateGrid();
+    return;
+  }
+  const TRect Col = CellRect(LastCol, 0);
+  const TRect Row = CellRect(0, LastRow);
+  const TRect Right{Col.Left, Col.Top, GetWidth(), GetHeight()};
+  const TRect Below{Row.Left, Row.Top, GetWidth(), GetHeight()};
+  ::InvalidateRect(GetHandle(), &Right, false);
+  ::InvalidateRect(GetHandle(), &Below, false);
+}
+
+// The first scrollable cell shown must stay a scrollable cell of the grid: showing, hiding,
+// sorting or inserting fixed vectors moves the scrollable area under it. The store calls this
+// whenever it renumbers an axis; the host hears of the move once the store's change is over
+// (ReportTopLeftPull).
+void TYCustomGrid::KeepTopLeftScrollable() {
+  const TYGridCoord Old = TopLeftCoord;
+  auto Clamp = [](std::int32_t Value, std::int32_t Fixed, std::int32_t Count) {
+    return std::max(std::min(Value, Count - 1), Fixed);
+  };
+  if (ColCount > 0) TopLeftCoord.X = Clamp(TopLeftCoord.X, FixedCols, ColCount);
+  if (RowCount > 0) TopLeftCoord.Y = Clamp(TopLeftCoord.Y, FixedRows, RowCount);
+  TopLeftPulled = TopLeftPulled || !(TopLeftCoord == Old);
+}
+
+void TYCustomGrid::ReportTopLeftPull() {
+  if (!TopLeftPulled) return;
+  TopLeftPulled = false;
+  TopLeftChanged();
+}
+
+void TYCustomGrid::Initialize() {
+  TopLeftPulled = false;
+  TopLeftCoord = {FixedCols, FixedRows};
+  CurrentCoord = {FixedCols, FixedRows};
+  RefreshCurrentRect();
+}

@@ -1,0 +1,115 @@
+// Mapping of logical to device coordinates, the drawable area and clip region of a context,
+// and MulDiv.
+#include "host/gui/Backend.h"
+#include "host/gui/WinUser.h" // the kinds of region
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+
+namespace {
+// (Value - Origin) * ViewportExtent / WindowExtent, rounded like MulDiv.
+int MapAxis(int Value, int Origin, int WindowExtent, int ViewportExtent) {
+  return MulDiv(Value - Origin, ViewportExtent, WindowExtent);
+}
+
+bool SetExtent(HDC Dc, TPoint& Extent, int X, int Y, TPoint* Old) {
+  if (Old) *Old = Extent;
+  if (Dc->MapMode == MM_TEXT) return true; // extents are fixed at 1:1 there
+  if (X == 0 || Y == 0) return false;
+  Extent = {X, Y};
+  return true;
+}
+} // namespace
+
+int GetMapMode(HDC Dc) {
+  return Dc->MapMode;
+}
+
+// Leaving MM_ANISOTROPIC for MM_TEXT resets the extents to 1:1; the window origin stays.
+int SetMapMode(HDC Dc, int Mode) {
+  if (Mode != MM_TEXT && Mode != MM_ANISOTROPIC) return 0;
+  const int Old = Dc->MapMode;
+  Dc->MapMode = Mode;
+  if (Mode == MM_TEXT) Dc->WindowExt = Dc->ViewportExt = TPoint{1, 1};
+  return Old;
+}
+
+bool SetWindowOrgEx(HDC Dc, int X, int Y, TPoint* Old) {
+  if (Old) *Old = Dc->WindowOrg;
+  Dc->WindowOrg = {X, Y};
+  return true;
+}
+
+bool SetViewportExtEx(HDC Dc, int X, int Y, TPoint* Old) {
+  return SetExtent(Dc, Dc->ViewportExt, X, Y, Old);
+}
+
+bool SetWindowExtEx(HDC Dc, int X, int Y, TPoint* Old) {
+  return SetExtent(Dc, Dc->WindowExt, X, Y, Old);
+}
+
+QPoint LogicalToDevice(HDC Dc, int X, int Y) {
+  return {MapAxis(X, Dc->WindowOrg.X, Dc->WindowExt.X, Dc->ViewportExt.X),
+          MapAxis(Y, Dc->WindowOrg.Y, Dc->WindowExt.Y, Dc->ViewportExt.Y)};
+}
+
+QRect LogicalRectToDevice(HDC Dc, const TRect& Rect) {
+  const QPoint A = LogicalToDevice(Dc, Rect.Left, Rect.Top);
+  const QPoint B = LogicalToDevice(Dc, Rect.Right, Rect.Bottom);
+  const int Left = std::min(A.x(), B.x()), Right = std::max(A.x(), B.x());
+  const int Top = std::min(A.y(), B.y()), Bottom = std::max(A.y(), B.y());
+  return QRect(Left, Top, Right - Left, Bottom - Top);
+}
+
+QRegion DrawableRegion(HDC Dc, const QRect& Device) {
+  if (!Dc->Target || Dc->Target->isNull()) return {};
+  QRegion Region(Device.intersected(Dc->Target->rect()));
+  return Dc->HasClip ? Region.intersected(Dc->Clip) : Region;
+}
+
+bool PixelDrawable(HDC Dc, int X, int Y) {
+  if (!Dc->Target || !Dc->Target->rect().contains(X, Y)) return false;
+  return !Dc->HasClip || Dc->Clip.contains(QPoint(X, Y));
+}
+
+bool RectVisible(HDC Dc, const TRect* Rect) {
+  const QRect Device = LogicalRectToDevice(Dc, *Rect);
+  return !Device.isEmpty() && !DrawableRegion(Dc, Device).isEmpty();
+}
+
+// Halves round away from zero; a zero divisor or a result out of range answers -1.
+int MulDiv(int Number, int Numerator, int Denominator) {
+  if (Denominator == 0) return -1;
+  const long long Product = static_cast<long long>(Number) * Numerator;
+  const long long Magnitude =
+      (std::llabs(Product) + std::llabs(static_cast<long long>(Denominator)) / 2) /
+      std::llabs(static_cast<long long>(Denominator));
+  const bool Negative = (Product < 0) != (Denominator < 0);
+  const long long Result = Negative ? -Magnitude : Magnitude;
+  return Result > INT_MAX || Result < INT_MIN ? -1 : static_cast<int>(Result);
+}
+
+namespace {
+// The clip region, or the whole target when there is none.
+QRegion CurrentClip(HDC Dc) {
+  if (Dc->HasClip) return Dc->Clip;
+  return Dc->Target ? QRegion(Dc->Target->rect()) : QRegion();
+}
+
+int SetClip(HDC Dc, const QRegion& Region) {
+  SetDCClip(Dc, &Region);
+  if (Region.isEmpty()) return NULLREGION;
+  return Region.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
+}
+} // namespace
+
+int IntersectClipRect(HDC Dc, int Left, int Top, int Right, int Bottom) {
+  return SetClip(Dc,
+                 CurrentClip(Dc).intersected(LogicalRectToDevice(Dc, {Left, Top, Right, Bottom})));
+}
+
+int ExcludeClipRect(HDC Dc, int Left, int Top, int Right, int Bottom) {
+  return SetClip(Dc,
+                 CurrentClip(Dc).subtracted(LogicalRectToDevice(Dc, {Left, Top, Right, Bottom})));
+}

@@ -1,0 +1,232 @@
+// DrawText: fonts of a context, line layout (prefixes, tabs, word breaks, ellipsis) and drawing.
+#include "host/gui/Backend.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+#include <vector>
+
+QFont MakeQFont(const TDcFont& Font) {
+  EnsureGuiApplication();
+  QFont Result(QString::fromStdString(Font.Name));
+  Result.setPixelSize(std::max(1, Font.PixelSize));
+  Result.setBold(Font.Bold);
+  Result.setItalic(Font.Italic);
+  Result.setUnderline(Font.Underline);
+  Result.setStrikeOut(Font.StrikeOut);
+  Result.setStyleStrategy(QFont::NoAntialias); // glyph pixels are exactly the text colour
+  return Result;
+}
+
+const QFont& FontOfDC(HDC Dc) {
+  if (!Dc->QtFont || !Dc->QtFontOf.SameFace(Dc->Font)) {
+    Dc->QtFont = MakeQFont(Dc->Font);
+    Dc->QtFontOf = Dc->Font;
+  }
+  return *Dc->QtFont;
+}
+
+namespace {
+// One line to draw; Underline is the index of the character a '&' prefix marks, or -1.
+struct TLine {
+  QString Text;
+  int Underline = -1;
+};
+
+QString Decode(const std::string& Text, int Count) {
+  std::size_t Length =
+      Count < 0 ? Text.size() : std::min<std::size_t>(Text.size(), static_cast<std::size_t>(Count));
+  while (Length > 0 && Length < Text.size() &&
+         (static_cast<unsigned char>(Text[Length]) & 0xC0) == 0x80)
+    --Length; // do not cut a character in two
+  return QString::fromUtf8(Text.data(), static_cast<qsizetype>(Length));
+}
+
+// Paragraphs separated by line breaks; on a single line the breaks are dropped.
+QStringList Paragraphs(QString Text, bool SingleLine) {
+  if (SingleLine) return {Text.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'))};
+  Text.replace(QLatin1String("\r\n"), QLatin1String("\n"))
+      .replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return Text.split(QLatin1Char('\n'));
+}
+
+// "&&" becomes '&'; any other '&' is dropped and marks the next character for underlining.
+TLine StripPrefixes(const QString& Text) {
+  TLine Line;
+  for (qsizetype I = 0; I < Text.size(); ++I) {
+    if (Text[I] == QLatin1Char('&') && I + 1 < Text.size()) {
+      ++I;
+      if (Text[I] != QLatin1Char('&')) Line.Underline = static_cast<int>(Line.Text.size());
+    } else if (Text[I] == QLatin1Char('&')) {
+      continue; // a trailing '&' marks nothing
+    }
+    Line.Text += Text[I];
+  }
+  return Line;
+}
+
+// Tabs become spaces up to the next tab stop; stops are eight average character widths apart.
+TLine ExpandTabs(const TLine& In, const QFontMetrics& Metrics) {
+  const int Stop = std::max(1, 8 * Metrics.averageCharWidth());
+  const int Space = std::max(1, Metrics.horizontalAdvance(QLatin1Char(' ')));
+  TLine Out;
+  for (qsizetype I = 0; I < In.Text.size(); ++I) {
+    if (I == In.Underline) Out.Underline = static_cast<int>(Out.Text.size());
+    if (In.Text[I] != QLatin1Char('\t')) {
+      Out.Text += In.Text[I];
+      continue;
+    }
+    const int Target = (Metrics.horizontalAdvance(Out.Text) / Stop + 1) * Stop;
+    do
+      Out.Text += QLatin1Char(' ');
+    while (Metrics.horizontalAdvance(Out.Text) + Space <= Target);
+  }
+  return Out;
+}
+
+// The part of Line from Start to End (trailing spaces removed), keeping its underline mark.
+TLine Slice(const TLine& Line, qsizetype Start, qsizetype End) {
+  while (End > Start && Line.Text[End - 1] == QLatin1Char(' '))
+    --End;
+  const bool Marked = Line.Underline >= Start && Line.Underline < End;
+  return {Line.Text.mid(Start, End - Start),
+          Marked ? static_cast<int>(Line.Underline - Start) : -1};
+}
+
+// Whether a word ends at Index of Text (a space after a non-space, or the end of the text).
+bool WordEndsAt(const QString& Text, qsizetype Start, qsizetype Index) {
+  if (Index == Text.size()) return true;
+  return Index > Start && Text[Index] == QLatin1Char(' ') && Text[Index - 1] != QLatin1Char(' ');
+}
+
+// The end of the longest run of whole words from Start that fits Width; at least one word.
+qsizetype LineEnd(const QString& Text, qsizetype Start, const QFontMetrics& Metrics, int Width) {
+  qsizetype Fit = -1;
+  for (qsizetype Index = Start; Index <= Text.size(); ++Index) {
+    if (!WordEndsAt(Text, Start, Index)) continue;
+    if (Fit >= 0 && Metrics.horizontalAdvance(Text.mid(Start, Index - Start)) > Width) return Fit;
+    Fit = Index;
+  }
+  return Fit;
+}
+
+// Breaks a paragraph between words so that each line fits Width (a longer word keeps a line of
+// its own); the spaces at a break are dropped.
+std::vector<TLine> WrapWords(const TLine& Paragraph, const QFontMetrics& Metrics, int Width) {
+  std::vector<TLine> Lines;
+  qsizetype Start = 0;
+  do {
+    const qsizetype End = LineEnd(Paragraph.Text, Start, Metrics, Width);
+    Lines.push_back(Slice(Paragraph, Start, End));
+    Start = End;
+    while (Start < Paragraph.Text.size() && Paragraph.Text[Start] == QLatin1Char(' '))
+      ++Start;
+  } while (Start < Paragraph.Text.size());
+  return Lines;
+}
+
+// A line too wide for Width ends in "…" instead.
+void Elide(TLine& Line, const QFontMetrics& Metrics, int Width) {
+  if (Metrics.horizontalAdvance(Line.Text) <= Width) return;
+  Line.Text = Metrics.elidedText(Line.Text, Qt::ElideRight, std::max(0, Width));
+  if (Line.Underline >= Line.Text.size() - 1) Line.Underline = -1;
+}
+
+std::vector<TLine> Layout(const QString& Text, unsigned Format, const QFontMetrics& Metrics,
+                          int Width) {
+  std::vector<TLine> Lines;
+  const bool SingleLine = Format & DT_SINGLELINE;
+  for (const QString& Raw : Paragraphs(Text, SingleLine)) {
+    TLine Paragraph = Format & DT_NOPREFIX ? TLine{Raw} : StripPrefixes(Raw);
+    if (Format & DT_EXPANDTABS) Paragraph = ExpandTabs(Paragraph, Metrics);
+    if (!SingleLine && (Format & DT_WORDBREAK)) {
+      for (TLine& Line : WrapWords(Paragraph, Metrics, Width))
+        Lines.push_back(std::move(Line));
+    } else {
+      Lines.push_back(std::move(Paragraph));
+    }
+  }
+  if ((Format & DT_END_ELLIPSIS) && !(Format & DT_CALCRECT))
+    for (TLine& Line : Lines)
+      Elide(Line, Metrics, Width);
+  return Lines;
+}
+
+// The device y of the first line's top; vertical alignment applies to single lines only.
+int FirstLineTop(const QRect& Box, unsigned Format, int TextHeight) {
+  if (!(Format & DT_SINGLELINE)) return Box.top();
+  if (Format & DT_VCENTER) return Box.top() + (Box.height() - TextHeight) / 2;
+  if (Format & DT_BOTTOM) return Box.top() + Box.height() - TextHeight;
+  return Box.top();
+}
+
+int LineLeft(const QRect& Box, unsigned Format, int LineWidth) {
+  if (Format & DT_CENTER) return Box.left() + (Box.width() - LineWidth) / 2;
+  if (Format & DT_RIGHT) return Box.left() + Box.width() - LineWidth;
+  return Box.left();
+}
+
+void PreparePainter(QPainter& Painter, HDC Dc, const QRect& Box, unsigned Format) {
+  Painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing, false);
+  Painter.setFont(FontOfDC(Dc));
+  Painter.setPen(QColor(PixelOnDC(Dc, Dc->TextColor)));
+  QRegion Clip = Format & DT_NOCLIP ? QRegion(Dc->Target->rect()) : QRegion(Box);
+  if (Dc->HasClip) Clip &= Dc->Clip;
+  Painter.setClipRegion(Clip);
+}
+
+// Draws one line with its top-left corner at (X, Y).
+void DrawLine(QPainter& Painter, HDC Dc, const QFontMetrics& Metrics, const TLine& Line, int X,
+              int Y) {
+  if (Dc->OpaqueBackground)
+    Painter.fillRect(QRect(X, Y, Metrics.horizontalAdvance(Line.Text), Metrics.height()),
+                     QColor(PixelOnDC(Dc, Dc->BkColor)));
+  Painter.drawText(QPoint(X, Y + Metrics.ascent()), Line.Text);
+  if (Line.Underline < 0) return;
+  const int Left = X + Metrics.horizontalAdvance(Line.Text.left(Line.Underline));
+  const int Width = Metrics.horizontalAdvance(Line.Text.at(Line.Underline));
+  Painter.fillRect(QRect(Left, Y + Metrics.ascent() + Metrics.underlinePos(), Width,
+                         std::max(1, Metrics.lineWidth())),
+                   Painter.pen().color());
+}
+
+int MaxWidth(const std::vector<TLine>& Lines, const QFontMetrics& Metrics) {
+  int Result = 0;
+  for (const TLine& Line : Lines)
+    Result = std::max(Result, Metrics.horizontalAdvance(Line.Text));
+  return Result;
+}
+} // namespace
+
+// With DT_CALCRECT, Rect gets the size of the laid-out text (its right and bottom move) and
+// nothing is drawn. Empty text draws nothing and answers 0 (an empty rectangle with DT_CALCRECT).
+int DrawText(HDC Dc, const std::string& Text, int Count, TRect* Rect, unsigned Format) {
+  if (!Dc || !Rect) return 0;
+  const QString Decoded = Decode(Text, Count);
+  if (Decoded.isEmpty()) {
+    if (Format & DT_CALCRECT) *Rect = {Rect->Left, Rect->Top, Rect->Left, Rect->Top};
+    return 0;
+  }
+  const QFontMetrics Metrics(FontOfDC(Dc));
+  const QRect Box = LogicalRectToDevice(Dc, *Rect);
+  const std::vector<TLine> Lines = Layout(Decoded, Format, Metrics, Box.width());
+  const int Height = static_cast<int>(Lines.size()) * Metrics.height();
+  if (Format & DT_CALCRECT) {
+    Rect->Right = Rect->Left + MaxWidth(Lines, Metrics);
+    Rect->Bottom = Rect->Top + Height;
+    return Height;
+  }
+  const int Top = FirstLineTop(Box, Format, Height);
+  if (Dc->Target && !Dc->Target->isNull()) {
+    QPainter Painter(Dc->Target);
+    PreparePainter(Painter, Dc, Box, Format);
+    for (std::size_t I = 0; I < Lines.size(); ++I) {
+      const int LineWidth = Metrics.horizontalAdvance(Lines[I].Text);
+      const int Y = Top + static_cast<int>(I) * Metrics.height();
+      DrawLine(Painter, Dc, Metrics, Lines[I], LineLeft(Box, Format, LineWidth), Y);
+    }
+  }
+  const bool Offset = (Format & DT_SINGLELINE) && (Format & (DT_VCENTER | DT_BOTTOM));
+  return Offset ? Top - Box.top() + Height : Height;
+}

@@ -1,0 +1,67 @@
+// Driving controls from tests and tools, offscreen or on a display. Input goes in as Qt events
+// sent to the control's window, the entry real input takes, so the messages, their order and
+// the window's own behaviour (capture, double clicks, dialog keys) are those of real use.
+// Every function that needs a window creates it (HandleNeeded). Coordinates are client pixels.
+#pragma once
+
+#include "host/gui/Controls.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace Testing {
+
+// --- Mouse (Shift: ssShift, ssCtrl, ssAlt held; ssLeft/ssRight/ssMiddle: buttons held) ---
+void MouseDownAt(TWinControl& Control, int X, int Y, TMouseButton Button = mbLeft,
+                 TShiftState Shift = {});
+void MouseUpAt(TWinControl& Control, int X, int Y, TMouseButton Button = mbLeft,
+               TShiftState Shift = {});
+// A move with the buttons of Shift held; the screen cursor moves there too (GetCursorPos).
+void MoveTo(TWinControl& Control, int X, int Y, TShiftState Shift = {});
+// Press and release at one point.
+void ClickAt(TWinControl& Control, int X, int Y, TShiftState Shift = {},
+             TMouseButton Button = mbLeft);
+// Press, release, double click, release: what a double click is made of.
+void DoubleClickAt(TWinControl& Control, int X, int Y, TShiftState Shift = {});
+// A wheel turn at a point: Delta in WHEEL_DELTA units per notch, positive away from the user.
+void Wheel(TWinControl& Control, int X, int Y, int Delta, TShiftState Shift = {});
+
+// --- Keyboard: the modifiers of Shift are pressed before the key and released after it ---
+void PressKey(TWinControl& Control, unsigned short VirtualKey, TShiftState Shift = {});
+void KeyDownOnly(TWinControl& Control, unsigned short VirtualKey, TShiftState Shift = {});
+void KeyUpOnly(TWinControl& Control, unsigned short VirtualKey, TShiftState Shift = {});
+// Types UTF-8 text as character keys (WM_CHAR for each character).
+void TypeText(TWinControl& Control, const std::string& Utf8);
+
+// --- Scroll bars (Bar: SB_HORZ, SB_VERT) ---
+// The user's action on a bar: SB_LINEUP, SB_LINEDOWN, SB_PAGEUP, SB_PAGEDOWN, SB_TOP,
+// SB_BOTTOM, as the bar's arrows, track and context menu trigger them.
+void ScrollBarAction(TWinControl& Control, int Bar, int Code);
+// Drags the thumb to Pos and releases it (SB_THUMBTRACK ..., SB_THUMBPOSITION, SB_ENDSCROLL).
+void DragScrollThumb(TWinControl& Control, int Bar, int Pos);
+bool ScrollBarVisible(TWinControl& Control, int Bar);
+// The bar's widget position as shown (after the control's SetScrollPos).
+int ScrollBarShownPos(TWinControl& Control, int Bar);
+
+// --- Pixels and the update region ---
+TColor SurfacePixel(TWinControl& Control, int X, int Y);
+bool SaveSurface(TWinControl& Control, const std::string& FileName); // PNG
+// The window as on screen (frame, scroll bars, surface), saved as PNG.
+bool SaveWindow(TWinControl& Control, const std::string& FileName);
+// The screen pixel of the window at (X, Y) of the whole window (frame included).
+TColor WindowPixel(TWinControl& Control, int X, int Y);
+// The update region as rectangles (client pixels), in Qt's band order.
+std::vector<TRect> PendingUpdateRegion(TWinControl& Control);
+
+// --- Cursors, beeps, the event loop ---
+// The cursor shape the window shows, as the handle Screen->GetCursors gives.
+HCURSOR WindowCursor(TWinControl& Control);
+// MessageBeep calls so far.
+int BeepCount();
+// Runs the event loop until Done answers true or TimeoutMs passes; answers Done().
+bool RunEventLoopUntil(const std::function<bool()>& Done, int TimeoutMs);
+// Handles waiting events (deferred deletions included).
+void ProcessEvents();
+
+} // namespace Testing
