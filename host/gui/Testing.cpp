@@ -272,6 +272,12 @@ bool RunEventLoopUntil(const std::function<bool()>& Done, int TimeoutMs) {
   return Done();
 }
 
+bool Offscreen() {
+  EnsureGuiApplication();
+  const QString Platform = QGuiApplication::platformName();
+  return Platform == QLatin1String("offscreen") || Platform == QLatin1String("minimal");
+}
+
 void ProcessEvents() {
   QCoreApplication::processEvents(QEventLoop::AllEvents);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -63,5 +63,8 @@ int BeepCount();
 bool RunEventLoopUntil(const std::function<bool()>& Done, int TimeoutMs);
 // Handles waiting events (deferred deletions included).
 void ProcessEvents();
+// No user can see or answer windows (the offscreen platform): message boxes answer by
+// themselves.
+bool Offscreen();
 
 } // namespace Testing

@@ -218,6 +218,21 @@ TEST_F(PaintTest, TheScreenShowsTheSurface) {
   EXPECT_EQ(Testing::WindowPixel(P, 60, 10), clRed);
 }
 
+TEST_F(PaintTest, SaveSurfaceWritesThePixels) {
+  P.Invalidate();
+  const TRect Left = Rect(0, 0, 50, 60);
+  ValidateRect(P.GetHandle(), &Left);
+  P.Update();
+  const std::string Path = testing::TempDir() + "surface.png";
+  ASSERT_TRUE(Testing::SaveSurface(P, Path));
+  TBitmap Saved;
+  ASSERT_TRUE(Saved.LoadFromPngFile(Path));
+  EXPECT_EQ(Saved.GetWidth(), 100);
+  EXPECT_EQ(Saved.GetHeight(), 60);
+  EXPECT_EQ(Saved.GetCanvas()->GetPixel(10, 10), clBlue);
+  EXPECT_EQ(Saved.GetCanvas()->GetPixel(60, 10), clRed);
+}
+
 TEST_F(PaintTest, AnExceptionInPaintGoesToTheApplication) {
   std::vector<std::string> Seen;
   Application->OnException = [&](TObject* Sender, const std::exception& E) {
