@@ -6,6 +6,10 @@
 #include "host/gui/WinUser.h"
 
 TYCustomGrid::TYCustomGrid(TComponent* AOwner) : TCustomControl(AOwner) {
+  // The grid captures the mouse, paints every pixel of its client area and wants double clicks.
+  TControlStyle Style{csCaptureMouse, csOpaque, csDoubleClicks};
+  if (!NewStyleControls) Style.Include(csFramed);
+  SetControlStyle(Style);
   WorkBitmap = std::make_unique<TBitmap>();
   SetParentColor(false);
   ImageChangeLink = std::make_unique<TChangeLink>();
@@ -37,12 +41,26 @@ void TYCustomGrid::CreateParams(TCreateParams& Params) {
   if (ScrollBars == ssHorizontal || ScrollBars == ssBoth) Params.Style |= WS_HSCROLL;
   Params.WindowClass.style = CS_DBLCLKS;
   if (BorderStyle != bsSingle) return;
-  if (GetCtl3D()) {
+  if (NewStyleControls && GetCtl3D()) { // the 3D edge exists only with new-style controls
     Params.Style &= ~WS_BORDER;
     Params.ExStyle |= WS_EX_CLIENTEDGE;
   } else {
     Params.Style |= WS_BORDER;
   }
+}
+
+void TYCustomGrid::WndProc(TMessage& Message) {
+  static constexpr TMessageHandler<TYCustomGrid> Table[] = {
+      {CM_CTL3DCHANGED, &TYCustomGrid::CMCtl3DChanged},
+  };
+  if (!DispatchMessage(*this, Table, Message)) TCustomControl::WndProc(Message);
+}
+
+// The frame comes from CreateParams, which reads Ctl3D, so a shown grid needs a new window.
+// The framework recreates only controls styled as framed; the grid chooses its frame itself.
+void TYCustomGrid::CMCtl3DChanged(TMessage& Message) {
+  TCustomControl::WndProc(Message);
+  RecreateWnd();
 }
 
 void TYCustomGrid::SetBorderStyle(TBorderStyle Value) {
@@ -57,9 +75,11 @@ void TYCustomGrid::SetScrollBars(TScrollStyle Value) {
   RecreateWnd();
 }
 
+// The old list is left through the link's own record of it: a list that is being destroyed
+// has already released its links and, half destroyed, must not be called.
 void TYCustomGrid::SetImages(TCustomImageList* Value) {
   if (Value == Images) return;
-  if (Images) Images->UnRegisterChanges(ImageChangeLink.get());
+  if (TCustomImageList* Old = ImageChangeLink->Sender) Old->UnRegisterChanges(ImageChangeLink.get());
   Images = Value;
   if (Images) {
     Images->RegisterChanges(ImageChangeLink.get());

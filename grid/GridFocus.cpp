@@ -86,6 +86,8 @@ void TYCustomGrid::InvalidateMovedCurrent(const TYGridCoord& OldCoord, TYGridRec
   }
 }
 
+void TYCustomGrid::MoveColRow(std::int32_t ACol, std::int32_t ARow, bool, bool Show) { MoveCurrent(ACol, ARow, Show); }
+
 void TYCustomGrid::FocusCell(std::int32_t ACol, std::int32_t ARow, bool) {
   MoveCurrent(ACol, ARow, true);
   Click();

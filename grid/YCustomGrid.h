@@ -142,6 +142,8 @@ public:
 
   // Makes (ACol, ARow) current after the host's redirection; with InView brings it into view.
   void MoveCurrent(std::int32_t ACol, std::int32_t ARow, bool InView);
+  // MoveCurrent(ACol, ARow, Show); the third argument has no effect.
+  void MoveColRow(std::int32_t ACol, std::int32_t ARow, bool B1, bool Show);
   // MoveCurrent into view, then a click.
   void FocusCell(std::int32_t ACol, std::int32_t ARow, bool MoveAnchor);
   void RefreshCurrentRect();
@@ -189,6 +191,9 @@ public:
   TRect CellRect(std::int32_t ACol, std::int32_t ARow) const;
   TRect UnionRect(std::int32_t ACol, std::int32_t ARow) const;
   void ChangeGridOrientation(bool RightToLeftOrientation);
+
+  // Handles the messages the grid answers itself, then the framework's.
+  void WndProc(TMessage& Message) override;
 
   // --- Drawing ---
   void Paint() override;
@@ -301,6 +306,7 @@ private:
   TYGridRect ClippedToScrollPosition(TYGridRect R) const;
   void InvalidateVector(bool Column, std::int32_t Index);
   void ImageListChange();
+  void CMCtl3DChanged(TMessage& Message);
 
   // Painting steps.
   class TPaintScope;

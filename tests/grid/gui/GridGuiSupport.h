@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 // Reaches the state that only the mouse and the scroll bars change.
 class TestGrid : public TYGrid {
 public:
@@ -49,6 +52,30 @@ protected:
   // A pixel well inside cell (Col, Row) of the unscrolled grid.
   TColor CellPixel(int Col, int Row) { return Pixel(65 * Col + 40, 25 * Row + 4); }
   static TColor Rgb(TColor Color) { return ColorToRGB(Color); }
+  // The update region as it stands, without painting it.
+  std::vector<TRect> Pending() { return Testing::PendingUpdateRegion(*Grid); }
+  std::vector<TRect> WholeClient() { return {Rect(0, 0, Grid->GetClientWidth(), Grid->GetClientHeight())}; }
+  // Fills an area of the surface directly (outside painting), after painting what is pending.
+  void FillSurface(const TRect& Area, TColor Color) {
+    Grid->Update();
+    TCanvas* C = Grid->GetCanvas();
+    C->GetBrush()->Style = bsSolid;
+    C->GetBrush()->Color = Color;
+    C->FillRect(Area);
+  }
+  // The bounding box of the dark pixels (black text on a light field) inside Area; empty when
+  // there are none.
+  TRect DarkBox(const TRect& Area) {
+    Grid->Update();
+    TRect Box{Area.Right, Area.Bottom, Area.Left, Area.Top};
+    for (int Y = Area.Top; Y < Area.Bottom; ++Y)
+      for (int X = Area.Left; X < Area.Right; ++X) {
+        const TColor P = Testing::SurfacePixel(*Grid, X, Y);
+        if (GetRValue(P) + GetGValue(P) + GetBValue(P) >= 384) continue;
+        Box = {std::min(Box.Left, X), std::min(Box.Top, Y), std::max(Box.Right, X + 1), std::max(Box.Bottom, Y + 1)};
+      }
+    return Box;
+  }
 
   std::unique_ptr<TForm> Form;
   TestGrid* Grid = nullptr; // owned by the form
