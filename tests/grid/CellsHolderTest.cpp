@@ -1,6 +1,6 @@
 // The cell store: construction, resizing and the order of its hooks, fixed counts, the
 // enumeration into grid indices, widths and heights, and their streaming.
-#include "tests/support/GridTestSupport.h"
+#include "tests/support/StoreFixture.h"
 
 #include "host/classes/Filer.h"
 
@@ -16,30 +16,13 @@ namespace {
 using Log = std::vector<std::string>;
 using Map = std::vector<std::int32_t>;
 
-class CellsHolderTest : public testing::Test {
+class CellsHolderTest : public StoreFixture {
 protected:
-  void Make(std::int32_t Cols, std::int32_t Rows) {
-    Grid = MakeGrid(Cols, Rows, &Recorder);
-    H = Grid->GetHolder();
-    Grid->OnFocusCell = [this](TYCustomGrid*, TYCell*, std::int32_t&, std::int32_t&) { ++FocusEvents; };
-  }
-  void SetUp() override { Make(5, 5); }
-  void TearDown() override {
-    Grid.reset();
-    EXPECT_EQ(Recorder.LiveData, 0);
-    EXPECT_TRUE(Recorder.Errors.empty());
-  }
-
   Map ColWidths() const {
     Map Result;
     for (std::int32_t I = 0; I < H->GetColCount(); ++I) Result.push_back(H->GetColWidths(I));
     return Result;
   }
-
-  HookRecorder Recorder;
-  std::unique_ptr<TYGrid> Grid;
-  TYCellsHolder* H = nullptr;
-  int FocusEvents = 0;
 };
 
 TEST(CellsHolderConstructionTest, NewGridHoldsFiveByFiveCellsWithOneFixedColumnAndRow) {

@@ -1,6 +1,6 @@
 // Editing the cell store: moving vectors, showing and hiding lists of them, deleting, adding
 // and inserting, and running the user-data hooks over ranges.
-#include "tests/support/GridTestSupport.h"
+#include "tests/support/StoreFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -16,22 +16,8 @@ namespace {
 using Log = std::vector<std::string>;
 using Map = std::vector<std::int32_t>;
 
-class HolderEditingTest : public testing::Test {
+class HolderEditingTest : public StoreFixture {
 protected:
-  void Make(std::int32_t Cols, std::int32_t Rows) {
-    Grid = MakeGrid(Cols, Rows, &Recorder);
-    Recorder.Clear(); // the hooks of a grid this one replaced
-    H = Grid->GetHolder();
-    // Every closed size-change bracket puts the focus back through the host's handler.
-    Grid->OnFocusCell = [this](TYCustomGrid*, TYCell*, std::int32_t&, std::int32_t&) { ++FocusEvents; };
-  }
-  void SetUp() override { Make(5, 5); }
-  void TearDown() override {
-    Grid.reset();
-    EXPECT_EQ(Recorder.LiveData, 0);
-    EXPECT_TRUE(Recorder.Errors.empty());
-  }
-
   void UseMarking(TYGridOption Option) { Grid->SetOptions(Grid->GetOptions() + TYGridOptions{Option}); }
 
   // The recorder's labels of the columns, or of one row's cells, in holder order.
@@ -51,11 +37,6 @@ protected:
     return Result;
   }
   std::string CurrentLabel() const { return LabelOf(Grid->GetCells(Grid->GetCol(), Grid->GetRow())); }
-
-  HookRecorder Recorder;
-  std::unique_ptr<TYGrid> Grid;
-  TYCellsHolder* H = nullptr;
-  int FocusEvents = 0;
 };
 
 // ---------------------------------------------------------------- moving
