@@ -16,13 +16,17 @@ std::unique_ptr<TYGrid> Table(std::int32_t Cols, std::int32_t Rows) {
 
 // Rows sorted by a key kept in their user data.
 int ByKey(void* A, void* B) {
-  auto Key = [](void* Row) { return static_cast<int>(reinterpret_cast<std::intptr_t>(static_cast<TYCellsVector*>(Row)->GetData())); };
+  auto Key = [](void* Row) {
+    return static_cast<int>(
+        reinterpret_cast<std::intptr_t>(static_cast<TYCellsVector*>(Row)->GetData()));
+  };
   return Key(A) - Key(B);
 }
 
 void BuildTable(benchmark::State& State) {
   const auto Rows = static_cast<std::int32_t>(State.range(0));
-  for (auto _ : State) benchmark::DoNotOptimize(Table(20, Rows));
+  for (auto _ : State)
+    benchmark::DoNotOptimize(Table(20, Rows));
   State.SetItemsProcessed(State.iterations() * Rows * 20);
 }
 BENCHMARK(BuildTable)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
@@ -34,7 +38,8 @@ void SortRows(benchmark::State& State) {
   for (auto _ : State) {
     State.PauseTiming();
     for (std::int32_t I = 0; I < Rows; ++I)
-      H->GetRows(I)->SetData(reinterpret_cast<void*>(static_cast<std::intptr_t>((I * 7919) % 1000)));
+      H->GetRows(I)->SetData(
+          reinterpret_cast<void*>(static_cast<std::intptr_t>((I * 7919) % 1000)));
     State.ResumeTiming();
     H->Sort(&ByKey, true);
   }
@@ -46,7 +51,8 @@ void ShowHideColumnRanges(benchmark::State& State) {
   auto Grid = Table(40, static_cast<std::int32_t>(State.range(0)));
   TYCellsHolder* H = Grid->GetHolder();
   TList Half;
-  for (std::int32_t I = 1; I < 40; I += 2) Half.Add(H->GetCols(I));
+  for (std::int32_t I = 1; I < 40; I += 2)
+    Half.Add(H->GetCols(I));
   for (auto _ : State) {
     H->SetVisibleColsRange(&Half, false);
     H->SetVisibleAllCols();
@@ -70,7 +76,8 @@ void MarkCells(benchmark::State& State) {
   Grid->SetOptions(Grid->GetOptions() + TYGridOptions{ygoCellsMarking});
   TYCellsHolder* H = Grid->GetHolder();
   for (auto _ : State) {
-    for (std::int32_t R = 1; R < 10000; R += 10) H->GetCells(5, R)->SetMarked(true);
+    for (std::int32_t R = 1; R < 10000; R += 10)
+      H->GetCells(5, R)->SetMarked(true);
     benchmark::DoNotOptimize(Grid->GetMarkedCount());
     benchmark::DoNotOptimize(Grid->GetMarkedCells(0));
     H->ClearMark();

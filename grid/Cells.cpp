@@ -18,12 +18,22 @@ TYCell::~TYCell() {
   if (Grid->SavedFocusCell == this) Grid->SavedFocusCell = nullptr;
 }
 
-TYCustomGrid* TYCell::OwnerGrid() const { return RowVector->GetHolder()->GetOwnerGrid(); }
+TYCustomGrid* TYCell::OwnerGrid() const {
+  return RowVector->GetHolder()->GetOwnerGrid();
+}
 
-std::int32_t TYCell::GetHolderCol() const { return ColVector->GetHolderIndex(); }
-std::int32_t TYCell::GetHolderRow() const { return RowVector->GetHolderIndex(); }
-std::int32_t TYCell::GetGridCol() const { return ColVector->GetGridIndex(); }
-std::int32_t TYCell::GetGridRow() const { return RowVector->GetGridIndex(); }
+std::int32_t TYCell::GetHolderCol() const {
+  return ColVector->GetHolderIndex();
+}
+std::int32_t TYCell::GetHolderRow() const {
+  return RowVector->GetHolderIndex();
+}
+std::int32_t TYCell::GetGridCol() const {
+  return ColVector->GetGridIndex();
+}
+std::int32_t TYCell::GetGridRow() const {
+  return RowVector->GetGridIndex();
+}
 
 bool TYCell::GetUnioned() const {
   return Union && GridUnionIndex > -1 && GridUnionIndex < Union->GetGridUnionsCount();
@@ -64,14 +74,17 @@ TYCellsVector::TYCellsVector(TYCellsHolder* AHolder, bool AIsColumn, bool AFixed
 
 TYCellsVector::~TYCellsVector() {
   if (RowCells) {
-    for (std::int32_t I = 0; I < RowCells->GetCount(); ++I) RowCells->Destroy(I); // column order
+    for (std::int32_t I = 0; I < RowCells->GetCount(); ++I)
+      RowCells->Destroy(I); // column order
     RowCells.reset();
   }
   if (Marked) Holder->FlagChanged(false);
   OwnerGrid()->DoFreeCellsVector(this);
 }
 
-TYCustomGrid* TYCellsVector::OwnerGrid() const { return Holder->GetOwnerGrid(); }
+TYCustomGrid* TYCellsVector::OwnerGrid() const {
+  return Holder->GetOwnerGrid();
+}
 
 void TYCellsVector::SetSize(std::int32_t Value) {
   if (Value != Size) Size = Value;
@@ -88,8 +101,10 @@ void TYCellsVector::SetMarked(bool Value) {
   Holder->CountMark(Value, Visible);
   Holder->GetCellsUnions()->TryChangeMarked(this, Value);
   if (!Visible) return;
-  if (IsColumn) Grid->InvalidateCol(GridIndex);
-  else Grid->InvalidateRow(GridIndex);
+  if (IsColumn)
+    Grid->InvalidateCol(GridIndex);
+  else
+    Grid->InvalidateRow(GridIndex);
 }
 
 void TYCellsVector::SetVisible(bool Value) {
@@ -98,7 +113,9 @@ void TYCellsVector::SetVisible(bool Value) {
   Holder->OpenSizeChange();
   Visible = Value;
   Grid->FullRepaint = true;
-  if (IsColumn) Holder->EnumerateCols();
-  else Holder->EnumerateRows();
+  if (IsColumn)
+    Holder->EnumerateCols();
+  else
+    Holder->EnumerateRows();
   Holder->CloseSizeChange(false);
 }

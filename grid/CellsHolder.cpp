@@ -6,13 +6,25 @@
 #include <algorithm>
 
 TYCellsHolder::Axis TYCellsHolder::ColAxis() {
-  return {true, ColList, FixedCols, GridColCount, OwnerGrid->ColMap, OwnerGrid->FixedCols,
-          OwnerGrid->ColCount, SFixedColTooBig};
+  return {true,
+          ColList,
+          FixedCols,
+          GridColCount,
+          OwnerGrid->ColMap,
+          OwnerGrid->FixedCols,
+          OwnerGrid->ColCount,
+          SFixedColTooBig};
 }
 
 TYCellsHolder::Axis TYCellsHolder::RowAxis() {
-  return {false, RowList, FixedRows, GridRowCount, OwnerGrid->RowMap, OwnerGrid->FixedRows,
-          OwnerGrid->RowCount, SFixedRowTooBig};
+  return {false,
+          RowList,
+          FixedRows,
+          GridRowCount,
+          OwnerGrid->RowMap,
+          OwnerGrid->FixedRows,
+          OwnerGrid->RowCount,
+          SFixedRowTooBig};
 }
 
 TYCellsHolder::TYCellsHolder(TYCustomGrid* AGrid) : OwnerGrid(AGrid) {
@@ -25,9 +37,11 @@ TYCellsHolder::~TYCellsHolder() {
   CellsUnions.reset();
   MarkList.Clear();
   // The host sees every column freed first, then row by row the cells and the row.
-  for (std::int32_t I = 0; I < ColList.GetCount(); ++I) ColList.Destroy(I);
+  for (std::int32_t I = 0; I < ColList.GetCount(); ++I)
+    ColList.Destroy(I);
   ColList.Clear();
-  for (std::int32_t I = 0; I < RowList.GetCount(); ++I) RowList.Destroy(I);
+  for (std::int32_t I = 0; I < RowList.GetCount(); ++I)
+    RowList.Destroy(I);
   RowList.Clear();
 }
 
@@ -82,23 +96,28 @@ void TYCellsHolder::ResizeAxes(std::int32_t NewColCount, std::int32_t NewRowCoun
 
   if (NewColCount > OldCols) {
     ColList.SetCapacity(NewColCount);
-    for (std::int32_t I = OldCols; I < NewColCount; ++I) ColList.Add(NewVector(true, true));
+    for (std::int32_t I = OldCols; I < NewColCount; ++I)
+      ColList.Add(NewVector(true, true));
   } else {
     ColList.Truncate(NewColCount); // free hooks of the removed columns
   }
   if (NewRowCount < OldRows) RowList.Truncate(NewRowCount); // each row frees its cells first
   if (NewColCount < OldCols) {
-    for (auto& Row : RowList) Row->RowCells->Truncate(NewColCount);
+    for (auto& Row : RowList)
+      Row->RowCells->Truncate(NewColCount);
   }
   if (NewRowCount > OldRows) {
     RowList.SetCapacity(NewRowCount);
-    for (std::int32_t I = OldRows; I < NewRowCount; ++I) RowList.Add(NewVector(false, true));
+    for (std::int32_t I = OldRows; I < NewRowCount; ++I)
+      RowList.Add(NewVector(false, true));
   }
   EnumerateCols();
   EnumerateRows();
 
-  for (std::int32_t I = OldCols; I < GetColCount(); ++I) OwnerGrid->DoInitCellsVector(ColList[I]);
-  for (std::int32_t I = OldRows; I < GetRowCount(); ++I) OwnerGrid->DoInitCellsVector(RowList[I]);
+  for (std::int32_t I = OldCols; I < GetColCount(); ++I)
+    OwnerGrid->DoInitCellsVector(ColList[I]);
+  for (std::int32_t I = OldRows; I < GetRowCount(); ++I)
+    OwnerGrid->DoInitCellsVector(RowList[I]);
   if (NewColCount > OldCols || NewRowCount > OldRows) GrowCells(NewColCount);
 }
 
@@ -112,7 +131,8 @@ void TYCellsHolder::RemoveCellsOfShrunkAxes(std::int32_t NewColCount, std::int32
 
 // New rows get all their cells, old rows the cells of the new columns, row by row.
 void TYCellsHolder::GrowCells(std::int32_t NewColCount) {
-  for (auto& Row : RowList) FillRowCells(Row.get(), NewColCount);
+  for (auto& Row : RowList)
+    FillRowCells(Row.get(), NewColCount);
 }
 
 void TYCellsHolder::FillRowCells(TYCellsVector* Row, std::int32_t NewCount) {
@@ -142,15 +162,19 @@ void TYCellsHolder::CloseSizeChange(bool FullRepaint) {
 
 // ---------------------------------------------------------------- fixed counts
 
-void TYCellsHolder::SetFixedCols(std::int32_t Value) { SetFixedCount(ColAxis(), Value); }
-void TYCellsHolder::SetFixedRows(std::int32_t Value) { SetFixedCount(RowAxis(), Value); }
+void TYCellsHolder::SetFixedCols(std::int32_t Value) {
+  SetFixedCount(ColAxis(), Value);
+}
+void TYCellsHolder::SetFixedRows(std::int32_t Value) {
+  SetFixedCount(RowAxis(), Value);
+}
 
 void TYCellsHolder::SetFixedCount(const Axis& A, std::int32_t Value) {
   if (Value == A.Fixed) return;
   if (Value < 0) GridError(this, SGridIndexOutOfRange);
   if (Value >= A.List.GetCount()) GridError(this, A.FixedTooBig);
   A.Fixed = Value;
-  Enumerate(A); // also rewrites every vector's Fixed flag
+  Enumerate(A);  // also rewrites every vector's Fixed flag
   SettleMarks(); // marked vectors may have entered or left the fixed area
   OwnerGrid->Initialize();
   OwnerGrid->InvalidateGrid();
@@ -158,8 +182,12 @@ void TYCellsHolder::SetFixedCount(const Axis& A, std::int32_t Value) {
 
 // ---------------------------------------------------------------- enumeration
 
-void TYCellsHolder::EnumerateCols() { Enumerate(ColAxis()); }
-void TYCellsHolder::EnumerateRows() { Enumerate(RowAxis()); }
+void TYCellsHolder::EnumerateCols() {
+  Enumerate(ColAxis());
+}
+void TYCellsHolder::EnumerateRows() {
+  Enumerate(RowAxis());
+}
 
 void TYCellsHolder::Enumerate(const Axis& A) {
   A.GridMap.clear();
@@ -199,11 +227,15 @@ void TYCellsHolder::SetVectorSize(const Axis& A, std::int32_t Index, std::int32_
   if (Index >= A.List.GetCount()) GridError(this, SGridIndexOutOfRange);
   TYCellsVector* V = A.List.Get(Index); // a negative index raises the list's own error
   if (V->Size == Value) return;
-  if (A.IsColumn) OwnerGrid->ResizeCol(V->GridIndex, V->Size, Value);
-  else OwnerGrid->ResizeRow(V->GridIndex, V->Size, Value);
+  if (A.IsColumn)
+    OwnerGrid->ResizeCol(V->GridIndex, V->Size, Value);
+  else
+    OwnerGrid->ResizeRow(V->GridIndex, V->Size, Value);
   V->Size = Value;
-  if (A.IsColumn) OwnerGrid->ColWidthsChanged();
-  else OwnerGrid->RowHeightsChanged();
+  if (A.IsColumn)
+    OwnerGrid->ColWidthsChanged();
+  else
+    OwnerGrid->RowHeightsChanged();
 }
 
 TYCellsVector* TYCellsHolder::GetCols(std::int32_t Index) const {
@@ -227,16 +259,25 @@ TYCell* TYCellsHolder::GetCells(std::int32_t ACol, std::int32_t ARow) const {
 void TYCellsHolder::DefineProperties(TFiler& Filer) {
   TPersistent::DefineProperties(Filer);
   Filer.DefineProperty(
-      "ColWidths", [this](TReader& R) { ReadColWidths(R); }, [this](TWriter& W) { WriteColWidths(W); }, true);
+      "ColWidths", [this](TReader& R) { ReadColWidths(R); },
+      [this](TWriter& W) { WriteColWidths(W); }, true);
   Filer.DefineProperty(
-      "RowHeights", [this](TReader& R) { ReadRowHeights(R); }, [this](TWriter& W) { WriteRowHeights(W); },
-      true);
+      "RowHeights", [this](TReader& R) { ReadRowHeights(R); },
+      [this](TWriter& W) { WriteRowHeights(W); }, true);
 }
 
-void TYCellsHolder::ReadColWidths(TReader& Reader) { ReadSizes(Reader, true); }
-void TYCellsHolder::ReadRowHeights(TReader& Reader) { ReadSizes(Reader, false); }
-void TYCellsHolder::WriteColWidths(TWriter& Writer) const { WriteSizes(Writer, true); }
-void TYCellsHolder::WriteRowHeights(TWriter& Writer) const { WriteSizes(Writer, false); }
+void TYCellsHolder::ReadColWidths(TReader& Reader) {
+  ReadSizes(Reader, true);
+}
+void TYCellsHolder::ReadRowHeights(TReader& Reader) {
+  ReadSizes(Reader, false);
+}
+void TYCellsHolder::WriteColWidths(TWriter& Writer) const {
+  WriteSizes(Writer, true);
+}
+void TYCellsHolder::WriteRowHeights(TWriter& Writer) const {
+  WriteSizes(Writer, false);
+}
 
 // Reads exactly one size per vector. The whole list is read and checked before any size is
 // applied, so a list of the wrong length fails without changing the store.
@@ -250,14 +291,17 @@ void TYCellsHolder::ReadSizes(TReader& Reader, bool Columns) {
   }
   Reader.ReadListEnd();
   for (std::int32_t I = 0; I < Count; ++I) {
-    if (Columns) SetColWidths(I, Sizes[static_cast<size_t>(I)]);
-    else SetRowHeights(I, Sizes[static_cast<size_t>(I)]);
+    if (Columns)
+      SetColWidths(I, Sizes[static_cast<size_t>(I)]);
+    else
+      SetRowHeights(I, Sizes[static_cast<size_t>(I)]);
   }
 }
 
 void TYCellsHolder::WriteSizes(TWriter& Writer, bool Columns) const {
   const TOwnedList<TYCellsVector>& List = Columns ? ColList : RowList;
   Writer.WriteListBegin();
-  for (const auto& V : List) Writer.WriteInteger(V->GetSize());
+  for (const auto& V : List)
+    Writer.WriteInteger(V->GetSize());
   Writer.WriteListEnd();
 }

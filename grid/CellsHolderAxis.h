@@ -7,10 +7,10 @@
 struct TYCellsHolder::Axis {
   bool IsColumn;
   TOwnedList<TYCellsVector>& List;
-  std::int32_t& Fixed;             // the store's fixed count
-  std::int32_t& GridCount;         // the store's count of visible vectors
+  std::int32_t& Fixed;                // the store's fixed count
+  std::int32_t& GridCount;            // the store's count of visible vectors
   std::vector<std::int32_t>& GridMap; // the grid's map from grid to holder index
-  std::int32_t& GridFixed;         // the grid's visible fixed count
-  std::int32_t& GridVisibleCount;  // the grid's ColCount or RowCount
-  const char* FixedTooBig;         // the error text for a fixed count not below the count
+  std::int32_t& GridFixed;            // the grid's visible fixed count
+  std::int32_t& GridVisibleCount;     // the grid's ColCount or RowCount
+  const char* FixedTooBig;            // the error text for a fixed count not below the count
 };

@@ -79,7 +79,8 @@ void TYCustomGrid::SetScrollBars(TScrollStyle Value) {
 // has already released its links and, half destroyed, must not be called.
 void TYCustomGrid::SetImages(TCustomImageList* Value) {
   if (Value == Images) return;
-  if (TCustomImageList* Old = ImageChangeLink->Sender) Old->UnRegisterChanges(ImageChangeLink.get());
+  if (TCustomImageList* Old = ImageChangeLink->Sender)
+    Old->UnRegisterChanges(ImageChangeLink.get());
   Images = Value;
   if (Images) {
     Images->RegisterChanges(ImageChangeLink.get());
@@ -128,8 +129,12 @@ TYGridCoord TYCustomGrid::GridToHolderCell(const TYGridCoord& Coord) const {
   return {GridToHolderCol(Coord.X), GridToHolderRow(Coord.Y)};
 }
 
-TYCellsVector* TYCustomGrid::GetCols(std::int32_t Index) const { return Holder->GetCols(GridToHolderCol(Index)); }
-TYCellsVector* TYCustomGrid::GetRows(std::int32_t Index) const { return Holder->GetRows(GridToHolderRow(Index)); }
+TYCellsVector* TYCustomGrid::GetCols(std::int32_t Index) const {
+  return Holder->GetCols(GridToHolderCol(Index));
+}
+TYCellsVector* TYCustomGrid::GetRows(std::int32_t Index) const {
+  return Holder->GetRows(GridToHolderRow(Index));
+}
 
 TYCell* TYCustomGrid::GetCells(std::int32_t ACol, std::int32_t ARow) const {
   return Holder->GetCells(GridToHolderCol(ACol), GridToHolderRow(ARow));
@@ -188,10 +193,11 @@ std::int32_t TYCustomGrid::GetMarkedCount() const {
 
 // ---------------------------------------------------------------- hooks and events
 
-bool TYCustomGrid::AskMark(const TYMarkVectorEvent& Event, TYCellsVector* CellsVector, bool MarkValue,
-                           TYGridOption Option) {
+bool TYCustomGrid::AskMark(const TYMarkVectorEvent& Event, TYCellsVector* CellsVector,
+                           bool MarkValue, TYGridOption Option) {
   bool CanMark = true;
-  if (Options.Contains(Option) && !HooksSilent() && Event) Event(this, CellsVector, MarkValue, CanMark);
+  if (Options.Contains(Option) && !HooksSilent() && Event)
+    Event(this, CellsVector, MarkValue, CanMark);
   return CanMark;
 }
 
@@ -205,7 +211,8 @@ bool TYCustomGrid::DoMarkRow(TYCellsVector* CellsVector, bool MarkValue) {
 
 bool TYCustomGrid::DoMarkCell(TYCell* Cell, bool MarkValue) {
   bool CanMark = true;
-  if (Options.Contains(ygoCellsMarking) && !HooksSilent() && OnMarkCell) OnMarkCell(this, Cell, MarkValue, CanMark);
+  if (Options.Contains(ygoCellsMarking) && !HooksSilent() && OnMarkCell)
+    OnMarkCell(this, Cell, MarkValue, CanMark);
   return CanMark;
 }
 
@@ -281,14 +288,16 @@ void TYCustomGrid::SetOptions(TYGridOptions Value) {
 }
 
 void TYCustomGrid::SetDefaultColWidth(std::int32_t Value) {
-  for (std::int32_t I = 0; I < Holder->GetColCount(); ++I) Holder->GetCols(I)->SetSize(Value);
+  for (std::int32_t I = 0; I < Holder->GetColCount(); ++I)
+    Holder->GetCols(I)->SetSize(Value);
   DefaultColWidth = Value;
   ColWidthsChanged();
   InvalidateGrid();
 }
 
 void TYCustomGrid::SetDefaultRowHeight(std::int32_t Value) {
-  for (std::int32_t I = 0; I < Holder->GetRowCount(); ++I) Holder->GetRows(I)->SetSize(Value);
+  for (std::int32_t I = 0; I < Holder->GetRowCount(); ++I)
+    Holder->GetRows(I)->SetSize(Value);
   DefaultRowHeight = Value;
   RowHeightsChanged();
   InvalidateGrid();
@@ -317,7 +326,8 @@ void TYCustomGrid::MoveColumn(std::int32_t FromIndex, std::int32_t ToIndex) {
   if (Moved->GetGridIndex() != ToIndex) return;
   MoveAdjust(CurrentCoord.X, FromIndex, ToIndex);
   RefreshCurrentRect();
-  InvalidateRect({std::min(FromIndex, ToIndex), 0, std::max(FromIndex, ToIndex), GetVisibleRowCount() + TopLeftCoord.Y});
+  InvalidateRect({std::min(FromIndex, ToIndex), 0, std::max(FromIndex, ToIndex),
+                  GetVisibleRowCount() + TopLeftCoord.Y});
   InvalidateUnions();
   DoColumnMoved(FromIndex, ToIndex);
   ColWidthsChanged();
@@ -330,7 +340,8 @@ void TYCustomGrid::MoveRow(std::int32_t FromIndex, std::int32_t ToIndex) {
   if (Moved->GetGridIndex() != ToIndex) return; // refused, as for columns
   MoveAdjust(CurrentCoord.Y, FromIndex, ToIndex);
   RefreshCurrentRect();
-  InvalidateRect({0, std::min(FromIndex, ToIndex), GetVisibleColCount() + TopLeftCoord.X, std::max(FromIndex, ToIndex)});
+  InvalidateRect({0, std::min(FromIndex, ToIndex), GetVisibleColCount() + TopLeftCoord.X,
+                  std::max(FromIndex, ToIndex)});
   InvalidateUnions();
   DoRowMoved(FromIndex, ToIndex);
   RowHeightsChanged();
@@ -338,5 +349,6 @@ void TYCustomGrid::MoveRow(std::int32_t FromIndex, std::int32_t ToIndex) {
 
 void TYCustomGrid::InvalidateUnions() {
   TYCellsUnions* Unions = Holder->GetCellsUnions();
-  for (std::int32_t I = 0; I < Unions->GetUnionsCount(); ++I) Unions->GetUnions(I)->Invalidate();
+  for (std::int32_t I = 0; I < Unions->GetUnionsCount(); ++I)
+    Unions->GetUnions(I)->Invalidate();
 }

@@ -6,23 +6,23 @@
 
 namespace {
 constexpr std::array<TColor, YGridPublishedColorCount> DefaultColors = {
-    clBtnFace,              // BakgroundFieldColor
-    clSkyBlue,              // CurColRowColorNotMark
-    clMoneyGreen,           // CurColRowColorMark
-    RGB(189, 206, 217),     // CurColRowColorNotMarkUnActive
-    RGB(200, 213, 200),     // CurColRowColorMarkUnActive
-    clWindow,               // DefaultCellColor1NotMark
-    RGB(239, 239, 239),     // DefaultCellColor2NotMark
-    clGreen,                // DefaultCellColorMark
-    RGB(101, 131, 99),      // DefaultCellColorMarkUnActive
-    clHighlight,            // FocusCellColorNotMark
-    clTeal,                 // FocusCellColorMark
-    RGB(100, 112, 145),     // FocusCellColorNotMarkUnActive
-    RGB(94, 125, 91),       // FocusCellColorMarkUnActive
-    clSkyBlue,              // FocusFrameColorNotMark
-    clMoneyGreen,           // FocusFrameColorMark
-    clBtnFace,              // FixedButtonsColor
-    clBtnShadow,            // GridLineColor
+    clBtnFace,          // BakgroundFieldColor
+    clSkyBlue,          // CurColRowColorNotMark
+    clMoneyGreen,       // CurColRowColorMark
+    RGB(189, 206, 217), // CurColRowColorNotMarkUnActive
+    RGB(200, 213, 200), // CurColRowColorMarkUnActive
+    clWindow,           // DefaultCellColor1NotMark
+    RGB(239, 239, 239), // DefaultCellColor2NotMark
+    clGreen,            // DefaultCellColorMark
+    RGB(101, 131, 99),  // DefaultCellColorMarkUnActive
+    clHighlight,        // FocusCellColorNotMark
+    clTeal,             // FocusCellColorMark
+    RGB(100, 112, 145), // FocusCellColorNotMarkUnActive
+    RGB(94, 125, 91),   // FocusCellColorMarkUnActive
+    clSkyBlue,          // FocusFrameColorNotMark
+    clMoneyGreen,       // FocusFrameColorMark
+    clBtnFace,          // FixedButtonsColor
+    clBtnShadow,        // GridLineColor
 };
 
 // Each derived slot: the published slot it copies, and the colour blended with
@@ -41,7 +41,8 @@ constexpr std::array<TDerivation, 6> Derivations = {{
 }};
 
 bool IsDerivationSource(int Index) {
-  return std::any_of(Derivations.begin(), Derivations.end(), [Index](const TDerivation& D) { return D.Copy == Index; });
+  return std::any_of(Derivations.begin(), Derivations.end(),
+                     [Index](const TDerivation& D) { return D.Copy == Index; });
 }
 } // namespace
 
@@ -113,6 +114,7 @@ void TYGridFonts::Assign(const TPersistent* Source) {
     TPersistent::Assign(Source);
     return;
   }
-  for (int I = 0; I < YGridFontCount; ++I) GetFont(I)->Assign(Other->GetFont(I));
+  for (int I = 0; I < YGridFontCount; ++I)
+    GetFont(I)->Assign(Other->GetFont(I));
   if (!Grid->IsDesigning()) Grid->InvalidateGrid();
 }

@@ -4,13 +4,16 @@
 
 #include <array>
 
-TColor TYCustomGrid::PaletteColor(TColor Color) { return ColorToRGB(Color) | 0x02000000; }
+TColor TYCustomGrid::PaletteColor(TColor Color) {
+  return ColorToRGB(Color) | 0x02000000;
+}
 
 namespace {
 // A memory context with a bitmap of its own, released in reverse order of creation.
 class TScratch {
 public:
-  TScratch(HDC Compatible, HBITMAP Bitmap) : Dc(CreateCompatibleDC(Compatible)), Old(SelectObject(Dc, Bitmap)) {}
+  TScratch(HDC Compatible, HBITMAP Bitmap)
+      : Dc(CreateCompatibleDC(Compatible)), Old(SelectObject(Dc, Bitmap)) {}
   ~TScratch() {
     DeleteObject(SelectObject(Dc, Old));
     DeleteDC(Dc);
@@ -27,7 +30,8 @@ private:
 class TPaletteSelection {
 public:
   TPaletteSelection(HDC ADc, HPALETTE Palette, bool Background)
-      : Dc(ADc), Old(Palette ? SelectPalette(ADc, Palette, Background) : nullptr), Active(Palette != nullptr) {
+      : Dc(ADc), Old(Palette ? SelectPalette(ADc, Palette, Background) : nullptr),
+        Active(Palette != nullptr) {
     if (Active) RealizePalette(Dc);
   }
   ~TPaletteSelection() {
@@ -46,8 +50,9 @@ private:
 
 // The picture is cut out of the destination with a mask of its non-transparent pixels, its
 // transparent pixels are blackened, and the two are combined with OR.
-void TYCustomGrid::StretchBltTransparent(HDC DstDC, int DstX, int DstY, int DstW, int DstH, HDC SrcDC, int SrcX,
-                                         int SrcY, int SrcW, int SrcH, HPALETTE Palette, TColor TransparentColor) {
+void TYCustomGrid::StretchBltTransparent(HDC DstDC, int DstX, int DstY, int DstW, int DstH,
+                                         HDC SrcDC, int SrcX, int SrcY, int SrcW, int SrcH,
+                                         HPALETTE Palette, TColor TransparentColor) {
   TScratch MaskInv(DstDC, CreateBitmap(SrcW, SrcH, 1, 1, nullptr));
   TScratch Mask(DstDC, CreateBitmap(SrcW, SrcH, 1, 1, nullptr));
   TScratch Work(DstDC, CreateCompatibleBitmap(DstDC, DstW, DstH));
@@ -71,8 +76,9 @@ void TYCustomGrid::StretchBltTransparent(HDC DstDC, int DstX, int DstY, int DstW
   BitBlt(DstDC, DstX, DstY, DstW, DstH, Work.Dc, 0, 0, SRCCOPY);
 }
 
-void TYCustomGrid::StretchBitmapTransparent(TCanvas* Canvas, TBitmap* Bitmap, TColor TransparentColor, int DstX,
-                                            int DstY, int DstW, int DstH, int SrcX, int SrcY, int SrcW, int SrcH) {
+void TYCustomGrid::StretchBitmapTransparent(TCanvas* Canvas, TBitmap* Bitmap,
+                                            TColor TransparentColor, int DstX, int DstY, int DstW,
+                                            int DstH, int SrcX, int SrcY, int SrcW, int SrcH) {
   if (DstW <= 0) DstW = Bitmap->GetWidth();
   if (DstH <= 0) DstH = Bitmap->GetHeight();
   if (SrcW <= 0 || SrcH <= 0) {
@@ -86,12 +92,12 @@ void TYCustomGrid::StretchBitmapTransparent(TCanvas* Canvas, TBitmap* Bitmap, TC
   Source->OnChanging = nullptr;
   try {
     if (TransparentColor == clNone) {
-      StretchBlt(Canvas->GetHandle(), DstX, DstY, DstW, DstH, Source->GetHandle(), SrcX, SrcY, SrcW, SrcH,
-                 Canvas->CopyMode);
+      StretchBlt(Canvas->GetHandle(), DstX, DstY, DstW, DstH, Source->GetHandle(), SrcX, SrcY, SrcW,
+                 SrcH, Canvas->CopyMode);
     } else {
       const TColor Transparent = Bitmap->GetMonochrome() ? 0xFFFFFF : ColorToRGB(TransparentColor);
-      StretchBltTransparent(Canvas->GetHandle(), DstX, DstY, DstW, DstH, Source->GetHandle(), SrcX, SrcY, SrcW, SrcH,
-                            Bitmap->GetPalette(), Transparent);
+      StretchBltTransparent(Canvas->GetHandle(), DstX, DstY, DstW, DstH, Source->GetHandle(), SrcX,
+                            SrcY, SrcW, SrcH, Bitmap->GetPalette(), Transparent);
     }
   } catch (...) {
     Source->OnChanging = std::move(Saved);
@@ -100,9 +106,10 @@ void TYCustomGrid::StretchBitmapTransparent(TCanvas* Canvas, TBitmap* Bitmap, TC
   Source->OnChanging = std::move(Saved);
 }
 
-void TYCustomGrid::DrawBitmapTransparent(TCanvas* Canvas, int X, int Y, TBitmap* Bitmap, TColor TransparentColor) {
-  StretchBitmapTransparent(Canvas, Bitmap, TransparentColor, X, Y, Bitmap->GetWidth(), Bitmap->GetHeight(), 0, 0,
-                           Bitmap->GetWidth(), Bitmap->GetHeight());
+void TYCustomGrid::DrawBitmapTransparent(TCanvas* Canvas, int X, int Y, TBitmap* Bitmap,
+                                         TColor TransparentColor) {
+  StretchBitmapTransparent(Canvas, Bitmap, TransparentColor, X, Y, Bitmap->GetWidth(),
+                           Bitmap->GetHeight(), 0, 0, Bitmap->GetWidth(), Bitmap->GetHeight());
 }
 
 // The rectangle is not used: the bitmap is placed at (X, Y) whole, as a picture in a cell is.

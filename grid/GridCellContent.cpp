@@ -14,9 +14,12 @@ TRect ContentRect(const TRect& R, bool Inset, bool Down) {
 
 std::int32_t PlaceAlong(std::int32_t Low, std::int32_t High, std::int32_t Size, int Where) {
   switch (Where) {
-  case 0: return Low;                     // left or top
-  case 1: return High - Size;             // right or bottom
-  default: return (High + Low - Size) / 2; // centred, rounding toward zero
+  case 0:
+    return Low; // left or top
+  case 1:
+    return High - Size; // right or bottom
+  default:
+    return (High + Low - Size) / 2; // centred, rounding toward zero
   }
 }
 } // namespace
@@ -31,11 +34,16 @@ void TYCustomGrid::DrawCellImage(TYCellPaint& P) {
   WorkBitmap->SetWidth(0);
   Images->GetBitmap(ImageIndex, WorkBitmap.get());
   const std::int32_t X = PlaceAlong(R.Left, R.Right, WorkBitmap->GetWidth(),
-                                    Hor == taLeftJustify ? 0 : Hor == taRightJustify ? 1 : 2);
+                                    Hor == taLeftJustify    ? 0
+                                    : Hor == taRightJustify ? 1
+                                                            : 2);
   const std::int32_t Y = PlaceAlong(R.Top, R.Bottom, WorkBitmap->GetHeight(),
-                                    Vert == yvaTopJustify ? 0 : Vert == yvaBottomJustify ? 1 : 2);
+                                    Vert == yvaTopJustify      ? 0
+                                    : Vert == yvaBottomJustify ? 1
+                                                               : 2);
   if (Options.Contains(ygoDrawMaskedImages))
-    DrawBitmapTransparent(GetCanvas(), X, Y, WorkBitmap.get(), WorkBitmap->GetTransparentColor() & ~0x02000000);
+    DrawBitmapTransparent(GetCanvas(), X, Y, WorkBitmap.get(),
+                          WorkBitmap->GetTransparentColor() & ~0x02000000);
   else
     GetCanvas()->Draw(X, Y, WorkBitmap.get());
 }
@@ -61,8 +69,10 @@ void TYCustomGrid::DrawFixedFrame(const TYGridDrawInfo& DI, const TYCellPaint& P
     DrawEdge(Dc, &R, BDR_SUNKENINNER, BF_TOPLEFT | BF_SOFT | BF_ADJUST);
     return;
   }
-  if (!VertLines) R.Right += DI.Horz.LineWidth;
-  else if (!HorzLines) R.Bottom += DI.Vert.LineWidth;
+  if (!VertLines)
+    R.Right += DI.Horz.LineWidth;
+  else if (!HorzLines)
+    R.Bottom += DI.Vert.LineWidth;
   const unsigned BottomRight = (VertLines ? BF_RIGHT : 0) | (HorzLines ? BF_BOTTOM : 0);
   const unsigned TopLeft = (VertLines ? BF_LEFT : 0) | (HorzLines ? BF_TOP : 0);
   DrawEdge(Dc, &R, BDR_RAISEDINNER, BottomRight | BF_ADJUST);
@@ -78,18 +88,25 @@ void TYCustomGrid::DrawFocusFrame(const TYCellPaint& P) {
     return;
   }
   const bool Marked = P.State.Contains(ygdMarked);
-  C->GetBrush()->Color = Colors->GetColor(Marked ? ycDerivedFocusFrameColorMark : ycDerivedFocusFrameColorNotMark);
+  C->GetBrush()->Color =
+      Colors->GetColor(Marked ? ycDerivedFocusFrameColorMark : ycDerivedFocusFrameColorNotMark);
   C->FrameRect(R);
 }
 
 // ---------------------------------------------------------------- text
 
-void TYCustomGrid::DrawCellTextEx(const std::string& Text, const TRect& Rect, TAlignment HorAlignment,
-                                  TYVertAlignment VertAlignment, bool Multiline) {
+void TYCustomGrid::DrawCellTextEx(const std::string& Text, const TRect& Rect,
+                                  TAlignment HorAlignment, TYVertAlignment VertAlignment,
+                                  bool Multiline) {
   if (Multiline) VertAlignment = yvaTopJustify;
-  const unsigned Hor = HorAlignment == taRightJustify ? DT_RIGHT : HorAlignment == taCenter ? DT_CENTER : DT_LEFT;
-  const unsigned Vert = VertAlignment == yvaCenter ? DT_VCENTER : VertAlignment == yvaBottomJustify ? DT_BOTTOM : DT_TOP;
-  const unsigned Flags = Hor | Vert | DT_EXPANDTABS | DT_NOPREFIX | DT_END_ELLIPSIS | (Multiline ? DT_WORDBREAK : DT_SINGLELINE);
+  const unsigned Hor = HorAlignment == taRightJustify ? DT_RIGHT
+                       : HorAlignment == taCenter     ? DT_CENTER
+                                                      : DT_LEFT;
+  const unsigned Vert = VertAlignment == yvaCenter          ? DT_VCENTER
+                        : VertAlignment == yvaBottomJustify ? DT_BOTTOM
+                                                            : DT_TOP;
+  const unsigned Flags = Hor | Vert | DT_EXPANDTABS | DT_NOPREFIX | DT_END_ELLIPSIS |
+                         (Multiline ? DT_WORDBREAK : DT_SINGLELINE);
   TRect R = Rect;
   ::DrawText(GetCanvas()->GetHandle(), Text, -1, &R, Flags);
 }
@@ -103,48 +120,56 @@ void TYCustomGrid::DrawCellText(const std::string& Text, const TRect& Rect, TAli
 
 // ---------------------------------------------------------------- hooks
 
-bool TYCustomGrid::DoBeforeDrawCell(TYCell* Cell, std::int32_t ACol, std::int32_t ARow, TYGridDrawStates State,
-                                    const TRect& ARect) {
+bool TYCustomGrid::DoBeforeDrawCell(TYCell* Cell, std::int32_t ACol, std::int32_t ARow,
+                                    TYGridDrawStates State, const TRect& ARect) {
   bool CustomDraw = false;
   if (!OnBeforeDrawCell) return CustomDraw;
-  WithHostOrientation(ARect, [&](const TRect& R) { OnBeforeDrawCell(this, Cell, ACol, ARow, State, R, CustomDraw); });
+  WithHostOrientation(ARect, [&](const TRect& R) {
+    OnBeforeDrawCell(this, Cell, ACol, ARow, State, R, CustomDraw);
+  });
   return CustomDraw;
 }
 
-bool TYCustomGrid::DoDrawCellField(TYCell* Cell, std::int32_t ACol, std::int32_t ARow, TYGridDrawStates State,
-                                   const TRect& ARect) {
+bool TYCustomGrid::DoDrawCellField(TYCell* Cell, std::int32_t ACol, std::int32_t ARow,
+                                   TYGridDrawStates State, const TRect& ARect) {
   bool CustomDraw = false;
   if (OnDrawCellField) OnDrawCellField(this, Cell, ACol, ARow, State, ARect, CustomDraw);
   return CustomDraw;
 }
 
-void TYCustomGrid::DoDrawImage(TYCell* Cell, std::int32_t ACol, std::int32_t ARow, TYGridDrawStates State,
-                               TRect& ARect, std::int32_t& ImageIndex, TAlignment& HorAlignment,
-                               TYVertAlignment& VertAlignment) {
-  if (OnDrawImage) OnDrawImage(this, Cell, ACol, ARow, State, ARect, ImageIndex, HorAlignment, VertAlignment);
+void TYCustomGrid::DoDrawImage(TYCell* Cell, std::int32_t ACol, std::int32_t ARow,
+                               TYGridDrawStates State, TRect& ARect, std::int32_t& ImageIndex,
+                               TAlignment& HorAlignment, TYVertAlignment& VertAlignment) {
+  if (OnDrawImage)
+    OnDrawImage(this, Cell, ACol, ARow, State, ARect, ImageIndex, HorAlignment, VertAlignment);
 }
 
-void TYCustomGrid::DoDrawCellText(TYCell* Cell, std::int32_t ACol, std::int32_t ARow, TYGridDrawStates State,
-                                  TRect& ARect, std::string& CellText, bool& Multiline, TAlignment& HorAlignment,
+void TYCustomGrid::DoDrawCellText(TYCell* Cell, std::int32_t ACol, std::int32_t ARow,
+                                  TYGridDrawStates State, TRect& ARect, std::string& CellText,
+                                  bool& Multiline, TAlignment& HorAlignment,
                                   TYVertAlignment& VertAlignment) {
   if (OnDrawCellText)
-    OnDrawCellText(this, Cell, ACol, ARow, State, ARect, CellText, Multiline, HorAlignment, VertAlignment);
+    OnDrawCellText(this, Cell, ACol, ARow, State, ARect, CellText, Multiline, HorAlignment,
+                   VertAlignment);
 }
 
-void TYCustomGrid::DoAfterDrawCell(TYCell* Cell, std::int32_t ACol, std::int32_t ARow, TYGridDrawStates State,
-                                   const TRect& ARect) {
+void TYCustomGrid::DoAfterDrawCell(TYCell* Cell, std::int32_t ACol, std::int32_t ARow,
+                                   TYGridDrawStates State, const TRect& ARect) {
   if (!OnAfterDrawCell) return;
-  WithHostOrientation(ARect, [&](const TRect& R) { OnAfterDrawCell(this, Cell, ACol, ARow, State, R); });
+  WithHostOrientation(ARect,
+                      [&](const TRect& R) { OnAfterDrawCell(this, Cell, ACol, ARow, State, R); });
 }
 
 // A right-to-left grid hands the before and after hooks a mirrored rectangle and lets them
 // draw in normal orientation.
-void TYCustomGrid::WithHostOrientation(const TRect& ARect, const std::function<void(const TRect&)>& Call) {
+void TYCustomGrid::WithHostOrientation(const TRect& ARect,
+                                       const std::function<void(const TRect&)>& Call) {
   if (!UseRightToLeftAlignment()) {
     Call(ARect);
     return;
   }
-  const TRect Mirrored{GetClientWidth() - ARect.Right, ARect.Top, GetClientWidth() - ARect.Left, ARect.Bottom};
+  const TRect Mirrored{GetClientWidth() - ARect.Right, ARect.Top, GetClientWidth() - ARect.Left,
+                       ARect.Bottom};
   ChangeGridOrientation(false);
   try {
     Call(Mirrored);

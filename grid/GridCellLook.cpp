@@ -7,8 +7,9 @@ constexpr TYGridCellLookSlots Zebra{-1, -1};
 
 // A marked or unmarked cell of the current row or column, or an unfocused one, by activity.
 TYGridCellLookSlots MarkedLook(bool Active) {
-  return Active ? TYGridCellLookSlots{ycDefaultCellColorMark, yfDefaultCellFontMark}
-                : TYGridCellLookSlots{ycDefaultCellColorMarkUnActive, yfDefaultCellFontMarkUnActive};
+  return Active
+             ? TYGridCellLookSlots{ycDefaultCellColorMark, yfDefaultCellFontMark}
+             : TYGridCellLookSlots{ycDefaultCellColorMarkUnActive, yfDefaultCellFontMarkUnActive};
 }
 } // namespace
 
@@ -18,7 +19,8 @@ TYGridCellLookSlots TYCustomGrid::FocusCellLook(bool Marked, bool Active) const 
   const bool HideCur = Options.Contains(ygoHideCurColRowOnExit);
   if (Marked) {
     if (Active) return {ycFocusCellColorMark, yfFocusCellFontMark};
-    if (HideFocus && HideCur) return {ycDefaultCellColorMarkUnActive, yfDefaultCellFontMarkUnActive};
+    if (HideFocus && HideCur)
+      return {ycDefaultCellColorMarkUnActive, yfDefaultCellFontMarkUnActive};
     if (HideFocus) return {ycDerivedCurColRowColorMarkUnActive, yfCurColRowFontMarkUnActive};
     return {ycFocusCellColorMarkUnActive, yfFocusCellFontMarkUnActive};
   }
@@ -29,7 +31,8 @@ TYGridCellLookSlots TYCustomGrid::FocusCellLook(bool Marked, bool Active) const 
 }
 
 // A cell of the highlighted current row or column (or the focus cell without its own colours).
-TYGridCellLookSlots TYCustomGrid::CurColRowLook(const TYCellPaint& P, bool Marked, bool Active) const {
+TYGridCellLookSlots TYCustomGrid::CurColRowLook(const TYCellPaint& P, bool Marked,
+                                                bool Active) const {
   const bool HideCur = Options.Contains(ygoHideCurColRowOnExit);
   if (Marked) {
     if (Active) return {ycDerivedCurColRowColorMark, yfCurColRowFontMark};
@@ -41,7 +44,8 @@ TYGridCellLookSlots TYCustomGrid::CurColRowLook(const TYCellPaint& P, bool Marke
     const bool OnShownAxis = P.State.Contains(ygdFocused) ||
                              (P.Col == CurrentCoord.X && Options.Contains(ygoShowCurCol)) ||
                              (P.Row == CurrentCoord.Y && Options.Contains(ygoShowCurRow));
-    return OnShownAxis ? TYGridCellLookSlots{ycDerivedCurColRowColorNotMark, yfCurColRowFontNotMark} : Zebra;
+    return OnShownAxis ? TYGridCellLookSlots{ycDerivedCurColRowColorNotMark, yfCurColRowFontNotMark}
+                       : Zebra;
   }
   if (HideCur) return Zebra;
   return {ycDerivedCurColRowColorNotMarkUnActive, yfCurColRowFontNotMarkUnActive};
@@ -53,7 +57,8 @@ TYGridCellLookSlots TYCustomGrid::LookSlots(const TYCellPaint& P) const {
   const bool Focused = P.State.Contains(ygdFocused);
   if (Focused && Options.Contains(ygoShowFocusCell)) return FocusCellLook(Marked, P.Active);
   const bool CurShown = Options.Contains(ygoShowCurCol) || Options.Contains(ygoShowCurRow);
-  if ((Focused || P.State.Contains(ygdCurrent)) && CurShown) return CurColRowLook(P, Marked, P.Active);
+  if ((Focused || P.State.Contains(ygdCurrent)) && CurShown)
+    return CurColRowLook(P, Marked, P.Active);
   return Marked ? MarkedLook(P.Active) : Zebra;
 }
 

@@ -11,7 +11,8 @@ TYCell* TYCustomGrid::CurrentCellOrNone() const {
 }
 
 void TYCustomGrid::CheckCoord(std::int32_t ACol, std::int32_t ARow) const {
-  if (ACol < 0 || ARow < 0 || ACol >= ColCount || ARow >= RowCount) GridError(this, SGridIndexOutOfRange);
+  if (ACol < 0 || ARow < 0 || ACol >= ColCount || ARow >= RowCount)
+    GridError(this, SGridIndexOutOfRange);
 }
 
 // Pulls CurrentCoord into the scrollable area, so that Col and Row name a valid cell while the
@@ -54,9 +55,10 @@ TYGridRect TYCustomGrid::StretchedToCols(const TYGridRect& Rect) const {
 
 // Repaints the old and the new current cell, or the columns and rows they highlight, and
 // brings the new one into view between the two.
-void TYCustomGrid::InvalidateMovedCurrent(const TYGridCoord& OldCoord, TYGridRect OldRect, bool InView) {
-  const bool OldValid =
-      OldCoord.X >= FixedCols && OldCoord.X < ColCount && OldCoord.Y >= FixedRows && OldCoord.Y < RowCount;
+void TYCustomGrid::InvalidateMovedCurrent(const TYGridCoord& OldCoord, TYGridRect OldRect,
+                                          bool InView) {
+  const bool OldValid = OldCoord.X >= FixedCols && OldCoord.X < ColCount &&
+                        OldCoord.Y >= FixedRows && OldCoord.Y < RowCount;
   const TYGridRect Whole{0, 0, ColCount - 1, RowCount - 1};
   const bool RectChanged = !(CurrentCellRect == OldRect) && GridRectsOverlap(OldRect, Whole);
   if (RectChanged) OldRect = ClipGridRect(OldRect, Whole);
@@ -71,22 +73,32 @@ void TYCustomGrid::InvalidateMovedCurrent(const TYGridCoord& OldCoord, TYGridRec
     return;
   }
   if (CurCol) {
-    if (OldUnioned && RectChanged) InvalidateRect(StretchedToRows(OldRect));
-    else if (OldValid) InvalidateCol(OldCoord.X);
+    if (OldUnioned && RectChanged)
+      InvalidateRect(StretchedToRows(OldRect));
+    else if (OldValid)
+      InvalidateCol(OldCoord.X);
     if (InView) ClampInView(CurrentCoord);
-    if (NewUnioned) InvalidateRect(StretchedToRows(CurrentCellRect));
-    else InvalidateCol(CurrentCoord.X);
+    if (NewUnioned)
+      InvalidateRect(StretchedToRows(CurrentCellRect));
+    else
+      InvalidateCol(CurrentCoord.X);
   }
   if (CurRow) {
-    if (OldUnioned && RectChanged) InvalidateRect(StretchedToCols(OldRect));
-    else if (OldValid) InvalidateRow(OldCoord.Y);
+    if (OldUnioned && RectChanged)
+      InvalidateRect(StretchedToCols(OldRect));
+    else if (OldValid)
+      InvalidateRow(OldCoord.Y);
     if (InView) ClampInView(CurrentCoord);
-    if (NewUnioned) InvalidateRect(StretchedToCols(CurrentCellRect));
-    else InvalidateRow(CurrentCoord.Y);
+    if (NewUnioned)
+      InvalidateRect(StretchedToCols(CurrentCellRect));
+    else
+      InvalidateRow(CurrentCoord.Y);
   }
 }
 
-void TYCustomGrid::MoveColRow(std::int32_t ACol, std::int32_t ARow, bool, bool Show) { MoveCurrent(ACol, ARow, Show); }
+void TYCustomGrid::MoveColRow(std::int32_t ACol, std::int32_t ARow, bool, bool Show) {
+  MoveCurrent(ACol, ARow, Show);
+}
 
 void TYCustomGrid::FocusCell(std::int32_t ACol, std::int32_t ARow, bool) {
   MoveCurrent(ACol, ARow, true);
@@ -104,11 +116,15 @@ void TYCustomGrid::SetRow(std::int32_t Value) {
 // The current cell's extent: its piece when it is merged, else the cell alone.
 void TYCustomGrid::RefreshCurrentRect() {
   CurrentCellRect = {CurrentCoord.X, CurrentCoord.Y, CurrentCoord.X, CurrentCoord.Y};
-  if (CurrentCoord.X < 0 || CurrentCoord.X >= ColCount || CurrentCoord.Y < 0 || CurrentCoord.Y >= RowCount) return;
-  if (TYGridUnion* Piece = GetCells(CurrentCoord.X, CurrentCoord.Y)->GetGridUnion()) CurrentCellRect = Piece->GetRect();
+  if (CurrentCoord.X < 0 || CurrentCoord.X >= ColCount || CurrentCoord.Y < 0 ||
+      CurrentCoord.Y >= RowCount)
+    return;
+  if (TYGridUnion* Piece = GetCells(CurrentCoord.X, CurrentCoord.Y)->GetGridUnion())
+    CurrentCellRect = Piece->GetRect();
 }
 
-void TYCustomGrid::MoveAdjust(std::int32_t& CurIndex, std::int32_t FromIndex, std::int32_t ToIndex) {
+void TYCustomGrid::MoveAdjust(std::int32_t& CurIndex, std::int32_t FromIndex,
+                              std::int32_t ToIndex) {
   if (CurIndex == FromIndex) {
     CurIndex = ToIndex;
   } else if (CurIndex >= std::min(FromIndex, ToIndex) && CurIndex <= std::max(FromIndex, ToIndex)) {

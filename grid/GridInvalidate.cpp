@@ -32,23 +32,32 @@ void TYCustomGrid::InvalidateVector(bool Column, std::int32_t Index) {
   const std::int32_t First = Column ? TopLeftCoord.Y : TopLeftCoord.X;
   const std::int32_t Count = Column ? RowCount : ColCount;
   const std::int32_t Last = First + (Column ? GetVisibleRowCount() : GetVisibleColCount());
-  auto Shown = [&](std::int32_t I) { return I < Count && (I < Fixed || (I >= First && I <= Last)); };
+  auto Shown = [&](std::int32_t I) {
+    return I < Count && (I < Fixed || (I >= First && I <= Last));
+  };
   auto CellAt = [&](std::int32_t I) { return Column ? GetCells(Index, I) : GetCells(I, Index); };
   bool Merged = false;
-  for (std::int32_t I = 0; I <= Last && !Merged; ++I) Merged = Shown(I) && CellAt(I)->GetUnioned();
+  for (std::int32_t I = 0; I <= Last && !Merged; ++I)
+    Merged = Shown(I) && CellAt(I)->GetUnioned();
   if (!Merged) {
     InvalidateRect(Column ? TYGridRect{Index, 0, Index, Last} : TYGridRect{0, Index, Last, Index});
     return;
   }
   for (std::int32_t I = 0; I <= Last; ++I) {
     if (!Shown(I)) continue;
-    if (Column) InvalidateCell(Index, I);
-    else InvalidateCell(I, Index);
+    if (Column)
+      InvalidateCell(Index, I);
+    else
+      InvalidateCell(I, Index);
   }
 }
 
-void TYCustomGrid::InvalidateCol(std::int32_t ACol) { InvalidateVector(true, ACol); }
-void TYCustomGrid::InvalidateRow(std::int32_t ARow) { InvalidateVector(false, ARow); }
+void TYCustomGrid::InvalidateCol(std::int32_t ACol) {
+  InvalidateVector(true, ACol);
+}
+void TYCustomGrid::InvalidateRow(std::int32_t ARow) {
+  InvalidateVector(false, ARow);
+}
 
 void TYCustomGrid::InvalidateRect(const TYGridRect& GridRect) {
   if (!HandleAllocated()) return;
@@ -57,7 +66,13 @@ void TYCustomGrid::InvalidateRect(const TYGridRect& GridRect) {
   ::InvalidateRect(GetHandle(), &ScreenRect, false);
 }
 
-void TYCustomGrid::InvalidateGrid() { Invalidate(); }
+void TYCustomGrid::InvalidateGrid() {
+  Invalidate();
+}
 
-void TYCustomGrid::ResizeCol(std::int32_t, std::int32_t, std::int32_t) { InvalidateGrid(); }
-void TYCustomGrid::ResizeRow(std::int32_t, std::int32_t, std::int32_t) { InvalidateGrid(); }
+void TYCustomGrid::ResizeCol(std::int32_t, std::int32_t, std::int32_t) {
+  InvalidateGrid();
+}
+void TYCustomGrid::ResizeRow(std::int32_t, std::int32_t, std::int32_t) {
+  InvalidateGrid();
+}

@@ -9,16 +9,17 @@ void TYCustomGrid::CalcFixedInfo(TYGridDrawInfo& DrawInfo) const {
                      std::int32_t Count, TYGetExtentsFunc Extent) {
     Axis.LineWidth = Lines ? GridLineWidth : 0;
     Axis.FixedBoundary = 0;
-    for (std::int32_t I = 0; I < Fixed; ++I) Axis.FixedBoundary += Extent(I) + Axis.LineWidth;
+    for (std::int32_t I = 0; I < Fixed; ++I)
+      Axis.FixedBoundary += Extent(I) + Axis.LineWidth;
     Axis.FixedCellCount = Fixed;
     Axis.FirstGridCell = First;
     Axis.GridCellCount = Count;
     Axis.GetExtent = std::move(Extent);
   };
-  Fill(DrawInfo.Horz, Options.Contains(ygoFixedVertLine) || Options.Contains(ygoVertLine), FixedCols,
-       TopLeftCoord.X, ColCount, [this](std::int32_t I) { return GetColWidths(I); });
-  Fill(DrawInfo.Vert, Options.Contains(ygoFixedHorzLine) || Options.Contains(ygoHorzLine), FixedRows,
-       TopLeftCoord.Y, RowCount, [this](std::int32_t I) { return GetRowHeights(I); });
+  Fill(DrawInfo.Horz, Options.Contains(ygoFixedVertLine) || Options.Contains(ygoVertLine),
+       FixedCols, TopLeftCoord.X, ColCount, [this](std::int32_t I) { return GetColWidths(I); });
+  Fill(DrawInfo.Vert, Options.Contains(ygoFixedHorzLine) || Options.Contains(ygoHorzLine),
+       FixedRows, TopLeftCoord.Y, RowCount, [this](std::int32_t I) { return GetRowHeights(I); });
 }
 
 // The scrollable part of one axis for a client extent. A cell is wholly visible when it ends
@@ -39,7 +40,8 @@ void TYCustomGrid::CalcAxis(TYGridAxisDrawInfo& Axis, std::int32_t Extent) const
   }
 }
 
-void TYCustomGrid::CalcDrawInfoXY(TYGridDrawInfo& DrawInfo, std::int32_t UseWidth, std::int32_t UseHeight) const {
+void TYCustomGrid::CalcDrawInfoXY(TYGridDrawInfo& DrawInfo, std::int32_t UseWidth,
+                                  std::int32_t UseHeight) const {
   CalcFixedInfo(DrawInfo);
   CalcAxis(DrawInfo.Horz, UseWidth);
   CalcAxis(DrawInfo.Vert, UseHeight);
@@ -137,13 +139,15 @@ bool SpanAlong(const TYGridAxisDrawInfo& Axis, std::int32_t Min, std::int32_t Ma
 }
 } // namespace
 
-TYGridCoord TYCustomGrid::CalcMaxTopLeft(const TYGridCoord& Coord, const TYGridDrawInfo& DrawInfo) const {
+TYGridCoord TYCustomGrid::CalcMaxTopLeft(const TYGridCoord& Coord,
+                                         const TYGridDrawInfo& DrawInfo) const {
   return {MaxFirstCell(DrawInfo.Horz, Coord.X), MaxFirstCell(DrawInfo.Vert, Coord.Y)};
 }
 
 // ---------------------------------------------------------------- points and rectangles
 
-TYGridCoord TYCustomGrid::CalcCoordFromPoint(std::int32_t X, std::int32_t Y, const TYGridDrawInfo& DrawInfo) const {
+TYGridCoord TYCustomGrid::CalcCoordFromPoint(std::int32_t X, std::int32_t Y,
+                                             const TYGridDrawInfo& DrawInfo) const {
   const std::int32_t N = UseRightToLeftAlignment() ? GetClientWidth() - X : X;
   return {CellAlong(DrawInfo.Horz, N), CellAlong(DrawInfo.Vert, Y)};
 }
@@ -152,26 +156,34 @@ TYGridCoord TYCustomGrid::MouseCoord(std::int32_t X, std::int32_t Y) const {
   TYGridDrawInfo DrawInfo;
   CalcDrawInfo(DrawInfo);
   TYGridCoord Result = CalcCoordFromPoint(X, Y, DrawInfo);
-  if (Result.X == -1) Result.Y = -1;
-  else if (Result.Y == -1) Result.X = -1;
+  if (Result.X == -1)
+    Result.Y = -1;
+  else if (Result.Y == -1)
+    Result.X = -1;
   return Result;
 }
 
-void TYCustomGrid::GridRectToScreenRect(const TYGridRect& GridRect, TRect& ScreenRect, bool IncludeLine) const {
+void TYCustomGrid::GridRectToScreenRect(const TYGridRect& GridRect, TRect& ScreenRect,
+                                        bool IncludeLine) const {
   ScreenRect = {};
   if (GridRect.Left > GridRect.Right || GridRect.Top > GridRect.Bottom) return;
   TYGridDrawInfo DrawInfo;
   CalcDrawInfo(DrawInfo);
-  if (GridRect.Left > DrawInfo.Horz.LastFullVisibleCell + 1 || GridRect.Top > DrawInfo.Vert.LastFullVisibleCell + 1)
+  if (GridRect.Left > DrawInfo.Horz.LastFullVisibleCell + 1 ||
+      GridRect.Top > DrawInfo.Vert.LastFullVisibleCell + 1)
     return;
   TRect R;
-  if (!SpanAlong(DrawInfo.Horz, GridRect.Left, GridRect.Right, IncludeLine, R.Left, R.Right)) return;
-  if (!SpanAlong(DrawInfo.Vert, GridRect.Top, GridRect.Bottom, IncludeLine, R.Top, R.Bottom)) return;
-  if (UseRightToLeftAlignment() && !CanvasRightToLeft) R = {GetClientWidth() - R.Right, R.Top, GetClientWidth() - R.Left, R.Bottom};
+  if (!SpanAlong(DrawInfo.Horz, GridRect.Left, GridRect.Right, IncludeLine, R.Left, R.Right))
+    return;
+  if (!SpanAlong(DrawInfo.Vert, GridRect.Top, GridRect.Bottom, IncludeLine, R.Top, R.Bottom))
+    return;
+  if (UseRightToLeftAlignment() && !CanvasRightToLeft)
+    R = {GetClientWidth() - R.Right, R.Top, GetClientWidth() - R.Left, R.Bottom};
   ScreenRect = R;
 }
 
-TRect TYCustomGrid::BoxRect(std::int32_t ALeft, std::int32_t ATop, std::int32_t ARight, std::int32_t ABottom) const {
+TRect TYCustomGrid::BoxRect(std::int32_t ALeft, std::int32_t ATop, std::int32_t ARight,
+                            std::int32_t ABottom) const {
   TRect Result;
   GridRectToScreenRect({ALeft, ATop, ARight, ABottom}, Result, false);
   return Result;

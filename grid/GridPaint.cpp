@@ -23,7 +23,8 @@ struct TPaintArea {
 // also when a host's drawing hook raises.
 class TYCustomGrid::TPaintScope {
 public:
-  explicit TPaintScope(TYCustomGrid& AGrid) : Grid(AGrid), Mirrored(AGrid.UseRightToLeftAlignment()) {
+  explicit TPaintScope(TYCustomGrid& AGrid)
+      : Grid(AGrid), Mirrored(AGrid.UseRightToLeftAlignment()) {
     if (Mirrored) Grid.ChangeGridOrientation(true);
   }
   ~TPaintScope() {
@@ -49,16 +50,18 @@ void TYCustomGrid::Paint() {
       {0, 0, 0, 0, H.FixedBoundary, V.FixedBoundary, true},
       {TopLeftCoord.X, 0, ScrollX, 0, H.GridBoundary, V.FixedBoundary, true},
       {0, TopLeftCoord.Y, 0, V.FixedBoundary, H.FixedBoundary, V.GridBoundary, true},
-      {TopLeftCoord.X, TopLeftCoord.Y, ScrollX, V.FixedBoundary, H.GridBoundary, V.GridBoundary, false},
+      {TopLeftCoord.X, TopLeftCoord.Y, ScrollX, V.FixedBoundary, H.GridBoundary, V.GridBoundary,
+       false},
   };
-  for (const TPaintArea& Area : Areas) PaintArea(DI, Area.FirstCol, Area.FirstRow, Area.StartX, Area.StartY,
-                                                 Area.LimitX, Area.LimitY, Area.Fixed);
+  for (const TPaintArea& Area : Areas)
+    PaintArea(DI, Area.FirstCol, Area.FirstRow, Area.StartX, Area.StartY, Area.LimitX, Area.LimitY,
+              Area.Fixed);
   PaintBackgroundField(DI);
 }
 
 void TYCustomGrid::PaintArea(const TYGridDrawInfo& DI, std::int32_t FirstCol, std::int32_t FirstRow,
-                             std::int32_t StartX, std::int32_t StartY, std::int32_t LimitX, std::int32_t LimitY,
-                             bool Fixed) {
+                             std::int32_t StartX, std::int32_t StartY, std::int32_t LimitX,
+                             std::int32_t LimitY, bool Fixed) {
   for (std::int32_t Row = FirstRow, Y = StartY; Y < LimitY && Row < RowCount; ++Row) {
     for (std::int32_t Col = FirstCol, X = StartX; X < LimitX && Col < ColCount; ++Col) {
       PaintCell(DI, Col, Row, X, Y, Fixed);
@@ -83,20 +86,24 @@ void TYCustomGrid::PaintBackgroundField(const TYGridDrawInfo& DI) {
 
 namespace {
 // The pixel span of grid indices First..Last on one axis, counting only fixed and shown cells.
-void UnionSpan(const TYGridAxisDrawInfo& Axis, std::int32_t First, std::int32_t Last, std::int32_t& Start,
-               std::int32_t& End) {
+void UnionSpan(const TYGridAxisDrawInfo& Axis, std::int32_t First, std::int32_t Last,
+               std::int32_t& Start, std::int32_t& End) {
   Start = 0;
   std::int32_t Inside = 0;
   for (std::int32_t I = 0; I <= Last; ++I) {
     if (I >= Axis.FixedCellCount && I < Axis.FirstGridCell) continue;
     const std::int32_t Step = Axis.GetExtent(I) + Axis.LineWidth;
-    if (I < First) Start += Step;
-    else Inside += Step;
+    if (I < First)
+      Start += Step;
+    else
+      Inside += Step;
   }
   End = Start + Inside - Axis.LineWidth;
 }
 
-bool Overlaps(std::int32_t Value, std::int32_t Low, std::int32_t High) { return Value >= Low && Value <= High; }
+bool Overlaps(std::int32_t Value, std::int32_t Low, std::int32_t High) {
+  return Value >= Low && Value <= High;
+}
 } // namespace
 
 // The pixel rectangle of a (clipped) piece; it ignores ColPixelOffset, which only shifts the
@@ -108,8 +115,8 @@ TRect TYCustomGrid::UnionPixelRect(const TYGridDrawInfo& DI, const TYGridRect& U
   return R;
 }
 
-void TYCustomGrid::PaintCell(const TYGridDrawInfo& DI, std::int32_t Col, std::int32_t Row, std::int32_t X,
-                             std::int32_t Y, bool Fixed) {
+void TYCustomGrid::PaintCell(const TYGridDrawInfo& DI, std::int32_t Col, std::int32_t Row,
+                             std::int32_t X, std::int32_t Y, bool Fixed) {
   TYCell* Cell = GetCells(Col, Row);
   TYGridUnion* Piece = Cell->GetGridUnion();
   if (Piece && Piece->GetPaintCounter() > 0) return; // a merged cell is painted once
@@ -122,7 +129,8 @@ void TYCustomGrid::PaintCell(const TYGridDrawInfo& DI, std::int32_t Col, std::in
     P.Span = {Col, Row, Col, Row};
     P.Rect = {X, Y, X + GetColWidths(Col), Y + GetRowHeights(Row)};
   }
-  TRect Where{P.Rect.Left, P.Rect.Top, P.Rect.Right + DI.Horz.LineWidth, P.Rect.Bottom + DI.Vert.LineWidth};
+  TRect Where{P.Rect.Left, P.Rect.Top, P.Rect.Right + DI.Horz.LineWidth,
+              P.Rect.Bottom + DI.Vert.LineWidth};
   if (Where.Right <= Where.Left || !RectVisible(GetCanvas()->GetHandle(), &Where)) return;
   P.DrawCell = Cell->GetUnion() ? Cell->GetUnion()->GetMainCell() : Cell;
   P.Active = (IsActiveControl() && HasFocus()) || IsDesigning();
@@ -139,28 +147,34 @@ void TYCustomGrid::DrawCellContent(const TYGridDrawInfo& DI, TYCellPaint& P) {
   if (Images) DrawCellImage(P);
   DrawCellTextOf(P);
   if (P.Fixed && !P.CustomField) DrawFixedFrame(DI, P);
-  if (P.State.Contains(ygdFocused) && Options.Contains(ygoShowFocusFrame) && IsActiveControl() && HasFocus())
+  if (P.State.Contains(ygdFocused) && Options.Contains(ygoShowFocusFrame) && IsActiveControl() &&
+      HasFocus())
     DrawFocusFrame(P);
   DoAfterDrawCell(P.DrawCell, P.Col, P.Row, P.State, P.Rect);
 }
 
 TYGridDrawStates TYCustomGrid::CellState(const TYCellPaint& P, bool Merged) const {
   const TYGridRect& C = CurrentCellRect;
-  const bool InCurCol = Merged ? Overlaps(C.Left, P.Span.Left, P.Span.Right) || Overlaps(C.Right, P.Span.Left, P.Span.Right)
+  const bool InCurCol = Merged ? Overlaps(C.Left, P.Span.Left, P.Span.Right) ||
+                                     Overlaps(C.Right, P.Span.Left, P.Span.Right)
                                : Overlaps(P.Col, C.Left, C.Right);
-  const bool InCurRow = Merged ? Overlaps(C.Top, P.Span.Top, P.Span.Bottom) || Overlaps(C.Bottom, P.Span.Top, P.Span.Bottom)
+  const bool InCurRow = Merged ? Overlaps(C.Top, P.Span.Top, P.Span.Bottom) ||
+                                     Overlaps(C.Bottom, P.Span.Top, P.Span.Bottom)
                                : Overlaps(P.Row, C.Top, C.Bottom);
   TYGridDrawStates State;
   if (P.Fixed) {
     State.Include(ygdFixed);
     const bool Pressed = Merged ? CellInGridRect(PressedCell.X, PressedCell.Y, P.Span)
                                 : PressedCell == TYGridCoord{P.Col, P.Row};
-    if (Options.Contains(ygoSupportFixedButtons) && !IsLoading() && ButtonPressed && Pressed) State.Include(ygdDown);
+    if (Options.Contains(ygoSupportFixedButtons) && !IsLoading() && ButtonPressed && Pressed)
+      State.Include(ygdDown);
     const bool ColScrollable = P.Col >= FixedCols;
-    if ((ColScrollable && InCurCol) || (!ColScrollable && P.Row >= FixedRows && InCurRow)) State.Include(ygdCurrent);
+    if ((ColScrollable && InCurCol) || (!ColScrollable && P.Row >= FixedRows && InCurRow))
+      State.Include(ygdCurrent);
     return State;
   }
-  if (GetCols(P.Col)->GetMarked() || GetRows(P.Row)->GetMarked() || P.Cell->GetMarked()) State.Include(ygdMarked);
+  if (GetCols(P.Col)->GetMarked() || GetRows(P.Row)->GetMarked() || P.Cell->GetMarked())
+    State.Include(ygdMarked);
   if (InCurCol && InCurRow) State.Include(ygdFocused);
   if (InCurCol || InCurRow) State.Include(ygdCurrent);
   return State;

@@ -47,8 +47,10 @@ void TYCustomGrid::DoChangeSize() {
 void TYCustomGrid::InvalidateChangedArea() {
   TYGridDrawInfo DrawInfo;
   CalcDrawInfo(DrawInfo);
-  const std::int32_t LastCol = std::min(OldDrawInfo.Horz.LastFullVisibleCell, DrawInfo.Horz.LastFullVisibleCell);
-  const std::int32_t LastRow = std::min(OldDrawInfo.Vert.LastFullVisibleCell, DrawInfo.Vert.LastFullVisibleCell);
+  const std::int32_t LastCol =
+      std::min(OldDrawInfo.Horz.LastFullVisibleCell, DrawInfo.Horz.LastFullVisibleCell);
+  const std::int32_t LastRow =
+      std::min(OldDrawInfo.Vert.LastFullVisibleCell, DrawInfo.Vert.LastFullVisibleCell);
   if (LastCol < 0 || LastCol >= ColCount || LastRow < 0 || LastRow >= RowCount) {
     InvalidateGrid();
     return;

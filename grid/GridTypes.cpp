@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-void InvalidOp(const std::string& Msg) { throw EYInvalidGridOperation(Msg); }
+void InvalidOp(const std::string& Msg) {
+  throw EYInvalidGridOperation(Msg);
+}
 
 void GridError(const TObject* Sender, const char* Text) {
   InvalidOp(std::string(Sender->ClassName()) + "::" + Text);
@@ -35,6 +37,6 @@ bool GridRectsOverlap(const TYGridRect& Rect1, const TYGridRect& Rect2) {
 }
 
 TYGridRect ClipGridRect(const TYGridRect& Rect, const TYGridRect& Bounds) {
-  return {std::max(Rect.Left, Bounds.Left), std::max(Rect.Top, Bounds.Top), std::min(Rect.Right, Bounds.Right),
-          std::min(Rect.Bottom, Bounds.Bottom)};
+  return {std::max(Rect.Left, Bounds.Left), std::max(Rect.Top, Bounds.Top),
+          std::min(Rect.Right, Bounds.Right), std::min(Rect.Bottom, Bounds.Bottom)};
 }

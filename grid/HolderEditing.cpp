@@ -21,7 +21,8 @@ void TYCellsHolder::MoveVector(const Axis& A, std::int32_t FromIndex, std::int32
   if (!From->Visible || !To->Visible || FromIndex < A.Fixed || ToIndex < A.Fixed) return;
   A.List.Move(FromIndex, ToIndex);
   if (A.IsColumn) {
-    for (auto& Row : RowList) Row->RowCells->Move(FromIndex, ToIndex); // rows stay aligned
+    for (auto& Row : RowList)
+      Row->RowCells->Move(FromIndex, ToIndex); // rows stay aligned
   }
   Enumerate(A);
   MarkListDirty = true; // the counts hold, the order of the lists does not
@@ -43,7 +44,8 @@ void TYCellsHolder::SetVisibleRowsRange(const TList* List, bool Exclude) {
 // identity only and never dereferenced, so foreign objects are harmless.
 std::vector<TYCellsVector*> TYCellsHolder::VectorsOf(const Axis& A, const TList* List) const {
   std::unordered_set<const void*> Members;
-  for (const auto& V : A.List) Members.insert(V.get());
+  for (const auto& V : A.List)
+    Members.insert(V.get());
   std::vector<TYCellsVector*> Result;
   for (void* Entry : *List)
     if (Members.contains(Entry)) Result.push_back(static_cast<TYCellsVector*>(Entry));
@@ -72,18 +74,24 @@ void TYCellsHolder::SetVisibleRange(const Axis& A, const TList* List, bool Exclu
     V->Visible = false;
     --Visible;
   }
-  for (TYCellsVector* V : Show) V->Visible = true;
+  for (TYCellsVector* V : Show)
+    V->Visible = true;
   Enumerate(A);
   CloseSizeChange(true);
 }
 
-void TYCellsHolder::SetVisibleAllCols() { SetVisibleAll(ColAxis()); }
-void TYCellsHolder::SetVisibleAllRows() { SetVisibleAll(RowAxis()); }
+void TYCellsHolder::SetVisibleAllCols() {
+  SetVisibleAll(ColAxis());
+}
+void TYCellsHolder::SetVisibleAllRows() {
+  SetVisibleAll(RowAxis());
+}
 
 void TYCellsHolder::SetVisibleAll(const Axis& A) {
   if (A.GridCount == A.List.GetCount()) return;
   OpenSizeChange();
-  for (const auto& V : A.List) V->Visible = true;
+  for (const auto& V : A.List)
+    V->Visible = true;
   Enumerate(A);
   CloseSizeChange(true);
 }
@@ -118,8 +126,12 @@ void TYCellsHolder::RemoveVectorFromUnions(const TYCellsVector* Vector) {
   });
 }
 
-void TYCellsHolder::DeleteCol(std::int32_t Index) { DeleteVector(ColAxis(), Index); }
-void TYCellsHolder::DeleteRow(std::int32_t Index) { DeleteVector(RowAxis(), Index); }
+void TYCellsHolder::DeleteCol(std::int32_t Index) {
+  DeleteVector(ColAxis(), Index);
+}
+void TYCellsHolder::DeleteRow(std::int32_t Index) {
+  DeleteVector(RowAxis(), Index);
+}
 
 void TYCellsHolder::DeleteVector(const Axis& A, std::int32_t Index) {
   if (Index < 0 || Index >= A.List.GetCount()) GridError(this, SGridIndexOutOfRange);
@@ -128,7 +140,8 @@ void TYCellsHolder::DeleteVector(const Axis& A, std::int32_t Index) {
   DestroyVector(A, Index);
   A.List.Pack();
   if (A.IsColumn)
-    for (auto& Row : RowList) Row->RowCells->Pack();
+    for (auto& Row : RowList)
+      Row->RowCells->Pack();
   Enumerate(A);
   CloseSizeChange(true);
 }
@@ -137,12 +150,17 @@ void TYCellsHolder::DeleteVector(const Axis& A, std::int32_t Index) {
 void TYCellsHolder::DestroyVector(const Axis& A, std::int32_t Index) {
   RemoveVectorFromUnions(A.List[Index]);
   if (A.IsColumn)
-    for (auto& Row : RowList) Row->RowCells->Destroy(Index);
+    for (auto& Row : RowList)
+      Row->RowCells->Destroy(Index);
   A.List.Destroy(Index); // a row frees its cells first, then itself
 }
 
-void TYCellsHolder::DeleteColsRange(const TList* List) { DeleteRange(ColAxis(), List); }
-void TYCellsHolder::DeleteRowsRange(const TList* List) { DeleteRange(RowAxis(), List); }
+void TYCellsHolder::DeleteColsRange(const TList* List) {
+  DeleteRange(ColAxis(), List);
+}
+void TYCellsHolder::DeleteRowsRange(const TList* List) {
+  DeleteRange(RowAxis(), List);
+}
 
 void TYCellsHolder::DeleteRange(const Axis& A, const TList* List) {
   if (!List) return;
@@ -159,15 +177,20 @@ void TYCellsHolder::DeleteRange(const Axis& A, const TList* List) {
   }
   A.List.Pack();
   if (A.IsColumn)
-    for (auto& Row : RowList) Row->RowCells->Pack();
+    for (auto& Row : RowList)
+      Row->RowCells->Pack();
   Enumerate(A);
   CloseSizeChange(true);
 }
 
 // ---------------------------------------------------------------- adding and inserting
 
-TYCellsVector* TYCellsHolder::AddCol(bool AVisible) { return InsertVector(ColAxis(), GetColCount(), AVisible); }
-TYCellsVector* TYCellsHolder::AddRow(bool AVisible) { return InsertVector(RowAxis(), GetRowCount(), AVisible); }
+TYCellsVector* TYCellsHolder::AddCol(bool AVisible) {
+  return InsertVector(ColAxis(), GetColCount(), AVisible);
+}
+TYCellsVector* TYCellsHolder::AddRow(bool AVisible) {
+  return InsertVector(RowAxis(), GetRowCount(), AVisible);
+}
 
 TYCellsVector* TYCellsHolder::InsertCol(std::int32_t Index, bool AVisible) {
   if (Index >= GetColCount()) return AddCol(AVisible);
@@ -196,7 +219,8 @@ TYCellsVector* TYCellsHolder::InsertVector(const Axis& A, std::int32_t Index, bo
   } else {
     FillRowCells(V, GetColCount());
   }
-  if (AVisible) CloseSizeChange(!Appending);
+  if (AVisible)
+    CloseSizeChange(!Appending);
   else if (Index < A.Fixed) {
     SettleMarks(); // a vector left the fixed area
     OwnerGrid->ReportTopLeftPull();
@@ -218,7 +242,8 @@ void TYCellsHolder::ForCellsInRange(const TYGridCoord& Coord1, const TYGridCoord
   CheckCellRange(Coord1, Coord2);
   const TYGridRect R = NormalizedGridRect(Coord1, Coord2);
   for (std::int32_t Row = R.Top; Row <= R.Bottom; ++Row)
-    for (std::int32_t Col = R.Left; Col <= R.Right; ++Col) (OwnerGrid->*Hook)(GetCells(Col, Row));
+    for (std::int32_t Col = R.Left; Col <= R.Right; ++Col)
+      (OwnerGrid->*Hook)(GetCells(Col, Row));
 }
 
 void TYCellsHolder::FreeCellsRangeData(const TYGridCoord& Coord1, const TYGridCoord& Coord2) {
@@ -234,7 +259,8 @@ void TYCellsHolder::ForVectorsInRange(bool IsColumns, std::int32_t First, std::i
   const TOwnedList<TYCellsVector>& List = IsColumns ? ColList : RowList;
   auto InRange = [&List](std::int32_t I) { return I >= 0 && I < List.GetCount(); };
   if (!InRange(First) || !InRange(Last)) GridError(this, SGridIndexOutOfRange);
-  for (std::int32_t I = First; I <= Last; ++I) (OwnerGrid->*Hook)(List[I]);
+  for (std::int32_t I = First; I <= Last; ++I)
+    (OwnerGrid->*Hook)(List[I]);
 }
 
 void TYCellsHolder::FreeVectorsRangeData(bool IsColumns, std::int32_t First, std::int32_t Last) {

@@ -40,7 +40,9 @@ bool TYCellsHolder::InMarkArea(const TYCell* Cell) const {
   return Cell->GetHolderCol() >= FixedCols && Cell->GetHolderRow() >= FixedRows;
 }
 
-void TYCellsHolder::FlagChanged(bool Value) { MarkedFlags += Value ? 1 : -1; }
+void TYCellsHolder::FlagChanged(bool Value) {
+  MarkedFlags += Value ? 1 : -1;
+}
 
 // The lists after a structural change. With no mark flag set anywhere they are empty and the
 // counts 0 without a pass over the store, which keeps editing large unmarked tables cheap.
@@ -65,14 +67,17 @@ void TYCellsHolder::CellOwnMarkChanged(const TYCell* Cell, bool Value) {
 }
 
 void TYCellsHolder::ClearMark() {
-  for (const auto& Col : ColList) Col->Marked = false;
+  for (const auto& Col : ColList)
+    Col->Marked = false;
   for (const auto& Row : RowList) {
     Row->Marked = false;
-    for (const auto& Cell : *Row->RowCells) Cell->Marked = false;
+    for (const auto& Cell : *Row->RowCells)
+      Cell->Marked = false;
   }
   // A union's shared mark goes too: left set, it would keep showing its cells marked after
   // every mark was cleared, until some later refresh.
-  for (const auto& Union : CellsUnions->UnionList) Union->Marked = false;
+  for (const auto& Union : CellsUnions->UnionList)
+    Union->Marked = false;
   MarkedFlags = 0;
   MarkList.Clear();
   OwnerGrid->GridMarkList.Clear();
@@ -84,7 +89,8 @@ void TYCellsHolder::ClearMark() {
 
 namespace {
 // Lists the marked vectors of List from holder index First on.
-void ListMarkedVectors(const TOwnedList<TYCellsVector>& List, std::int32_t First, TList& All, TList& Shown) {
+void ListMarkedVectors(const TOwnedList<TYCellsVector>& List, std::int32_t First, TList& All,
+                       TList& Shown) {
   for (std::int32_t I = First; I < List.GetCount(); ++I) {
     TYCellsVector* V = List[I];
     if (!V->GetMarked()) continue;
@@ -153,7 +159,8 @@ void TYCellsHolder::Sort(TListSortCompare Compare, bool KeepFixed) {
   OwnerGrid->SavedFocusCell = nullptr;
   // The focus follows its cell to the row's new place; the pieces were cut anew, so the
   // current cell's extent is recomputed even when its position did not change.
-  if (Saved && !Saved->RowVector->Fixed && Saved->GetGridRow() >= 0) OwnerGrid->SetRow(Saved->GetGridRow());
+  if (Saved && !Saved->RowVector->Fixed && Saved->GetGridRow() >= 0)
+    OwnerGrid->SetRow(Saved->GetGridRow());
   OwnerGrid->RefreshCurrentRect();
   OwnerGrid->ReportTopLeftPull();
 }

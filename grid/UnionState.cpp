@@ -7,8 +7,10 @@
 void TYCellsUnion::SetEnabled(bool Value) {
   if (Value == Enabled) return;
   Enabled = Value;
-  if (Value) Refresh();
-  else Disable();
+  if (Value)
+    Refresh();
+  else
+    Disable();
   Invalidate();
 }
 
@@ -21,8 +23,12 @@ void TYCellsUnion::LinkCells(TYCellsUnion* Link) {
   GridUnionList.Clear();
 }
 
-void TYCellsUnion::Enable() { LinkCells(this); }
-void TYCellsUnion::Disable() { LinkCells(nullptr); }
+void TYCellsUnion::Enable() {
+  LinkCells(this);
+}
+void TYCellsUnion::Disable() {
+  LinkCells(nullptr);
+}
 
 void TYCellsUnion::SetMarked(bool Value) {
   if (Value == Marked) return;
@@ -40,8 +46,10 @@ void TYCellsUnion::Invalidate() {
   const TYGridCoord OldCoord{Grid->GetCol(), Grid->GetRow()};
   const TYGridRect OldRect = Grid->GetCurrentCellRect();
   Grid->RefreshCurrentRect(); // the change may have changed the current cell's extent
-  if (GridUnionList.GetCount() == 0) InvalidateCells(OldRect);
-  else InvalidatePieces(OldCoord, OldRect);
+  if (GridUnionList.GetCount() == 0)
+    InvalidateCells(OldRect);
+  else
+    InvalidatePieces(OldCoord, OldRect);
 }
 
 // No pieces: every visible cell alone, or the current column or row a cell lay in.
@@ -66,8 +74,10 @@ void TYCellsUnion::InvalidatePieces(const TYGridCoord& OldCoord, const TYGridRec
   TYCustomGrid* Grid = OwnerGrid();
   for (const auto& Piece : GridUnionList) {
     const TYGridRect& R = Piece->GetRect();
-    if (CellInGridRect(Grid->GetCol(), Grid->GetRow(), R)) InvalidateCurrentHighlight(OldCoord, OldRect);
-    else Grid->InvalidateCell(R.Left, R.Top);
+    if (CellInGridRect(Grid->GetCol(), Grid->GetRow(), R))
+      InvalidateCurrentHighlight(OldCoord, OldRect);
+    else
+      Grid->InvalidateCell(R.Left, R.Top);
   }
   CellList->ForEach([Grid](TYCell* Cell) {
     if (Cell->GetGridUnionIndex() < 0 && Cell->GetGridCol() >= 0 && Cell->GetGridRow() >= 0)
@@ -81,7 +91,8 @@ void TYCellsUnion::InvalidateCurrentHighlight(const TYGridCoord& OldCoord, TYGri
   TYCustomGrid* Grid = OwnerGrid();
   const std::int32_t Cols = Grid->GetColCount();
   const std::int32_t Rows = Grid->GetRowCount();
-  const bool OldValid = OldCoord.X >= 0 && OldCoord.X < Cols && OldCoord.Y >= 0 && OldCoord.Y < Rows;
+  const bool OldValid =
+      OldCoord.X >= 0 && OldCoord.X < Cols && OldCoord.Y >= 0 && OldCoord.Y < Rows;
   const TYGridRect Whole{0, 0, Cols - 1, Rows - 1};
   const bool Overlap = GridRectsOverlap(OldRect, Whole);
   if (Overlap) OldRect = ClipGridRect(OldRect, Whole);
@@ -96,17 +107,25 @@ void TYCellsUnion::InvalidateCurrentHighlight(const TYGridCoord& OldCoord, TYGri
   }
   if (Options.Contains(ygoShowCurCol)) {
     const std::int32_t Bottom = Grid->GetVisibleRowCount() + Grid->GetTopRow();
-    if (Overlap && OldUnioned) Grid->InvalidateRect({OldRect.Left, 0, OldRect.Right, Bottom});
-    else if (OldValid) Grid->InvalidateCol(OldCoord.X);
-    if (NewUnioned) Grid->InvalidateRect({Current.Left, 0, Current.Right, Bottom});
-    else Grid->InvalidateCol(Grid->GetCol());
+    if (Overlap && OldUnioned)
+      Grid->InvalidateRect({OldRect.Left, 0, OldRect.Right, Bottom});
+    else if (OldValid)
+      Grid->InvalidateCol(OldCoord.X);
+    if (NewUnioned)
+      Grid->InvalidateRect({Current.Left, 0, Current.Right, Bottom});
+    else
+      Grid->InvalidateCol(Grid->GetCol());
   }
   if (Options.Contains(ygoShowCurRow)) {
     const std::int32_t Right = Grid->GetVisibleColCount() + Grid->GetLeftCol();
-    if (Overlap && OldUnioned) Grid->InvalidateRect({0, OldRect.Top, Right, OldRect.Bottom});
-    else if (OldValid) Grid->InvalidateRow(OldCoord.Y);
-    if (NewUnioned) Grid->InvalidateRect({0, Current.Top, Right, Current.Bottom});
-    else Grid->InvalidateRow(Grid->GetRow());
+    if (Overlap && OldUnioned)
+      Grid->InvalidateRect({0, OldRect.Top, Right, OldRect.Bottom});
+    else if (OldValid)
+      Grid->InvalidateRow(OldCoord.Y);
+    if (NewUnioned)
+      Grid->InvalidateRect({0, Current.Top, Right, Current.Bottom});
+    else
+      Grid->InvalidateRow(Grid->GetRow());
   }
 }
 
@@ -131,14 +150,17 @@ bool TYCellsUnions::TryChangeMarked(TYCellsVector* CellsVector, bool MarkValue) 
 
 // True when Vector cuts the union and no other visible vector of its axis that holds cells of
 // the union is marked.
-bool TYCellsUnions::UnionFollowsVector(const TYCellsUnion* Union, const TYCellsVector* Vector) const {
+bool TYCellsUnions::UnionFollowsVector(const TYCellsUnion* Union,
+                                       const TYCellsVector* Vector) const {
   const bool IsColumn = Vector->GetIsColumn();
   bool Touched = false;
   std::unordered_set<const TYCellsVector*> Others;
   Union->CellList->ForEach([&](TYCell* Cell) {
     const TYCellsVector* V = IsColumn ? Cell->GetColVector() : Cell->GetRowVector();
-    if (V == Vector) Touched = true;
-    else if (V->GetVisible()) Others.insert(V);
+    if (V == Vector)
+      Touched = true;
+    else if (V->GetVisible())
+      Others.insert(V);
   });
   if (!Touched) return false;
   for (const TYCellsVector* V : Others)

@@ -9,11 +9,16 @@
 
 // ---------------------------------------------------------------- TYGridUnion
 
-TYGridUnion::TYGridUnion(TYCellsUnion* ACellsUnion, const TYGridRect& ARect, std::unique_ptr<TYCellList> ACellList)
+TYGridUnion::TYGridUnion(TYCellsUnion* ACellsUnion, const TYGridRect& ARect,
+                         std::unique_ptr<TYCellList> ACellList)
     : CellsUnion(ACellsUnion), Rect(ARect), CellList(std::move(ACellList)) {}
 
-TYCell* TYGridUnion::GetMainCell() const { return CellsUnion->GetMainCell(); }
-bool TYGridUnion::GetMarked() const { return CellsUnion->GetMarked(); }
+TYCell* TYGridUnion::GetMainCell() const {
+  return CellsUnion->GetMainCell();
+}
+bool TYGridUnion::GetMarked() const {
+  return CellsUnion->GetMarked();
+}
 
 TYCell* TYGridUnion::GetCells(std::int32_t Index) const {
   if (Index < 0 || Index >= GetCount()) GridError(this, SGridIndexOutOfRange);
@@ -22,15 +27,22 @@ TYCell* TYGridUnion::GetCells(std::int32_t Index) const {
 
 // ---------------------------------------------------------------- TYCellsUnion
 
-TYCellsUnion::TYCellsUnion(TYCellsUnions* AOwner, std::unique_ptr<TYCellList> ACellList, TYCell* AMainCell)
+TYCellsUnion::TYCellsUnion(TYCellsUnions* AOwner, std::unique_ptr<TYCellList> ACellList,
+                           TYCell* AMainCell)
     : Owner(AOwner), MainCell(AMainCell), CellList(std::move(ACellList)) {
   SetEnabled(true);
 }
 
-TYCellsUnion::~TYCellsUnion() { SetEnabled(false); }
+TYCellsUnion::~TYCellsUnion() {
+  SetEnabled(false);
+}
 
-TYCellsHolder* TYCellsUnion::Holder() const { return Owner->GetHolder(); }
-TYCustomGrid* TYCellsUnion::OwnerGrid() const { return Holder()->GetOwnerGrid(); }
+TYCellsHolder* TYCellsUnion::Holder() const {
+  return Owner->GetHolder();
+}
+TYCustomGrid* TYCellsUnion::OwnerGrid() const {
+  return Holder()->GetOwnerGrid();
+}
 
 TYCell* TYCellsUnion::GetCells(std::int32_t Index) const {
   if (Index < 0 || Index >= GetCellsCount()) GridError(this, SGridIndexOutOfRange);
@@ -89,12 +101,17 @@ void TYCellsUnion::DeriveMark() {
   };
   if (Options.Contains(ygoCellsMarking))
     Marked = Any([](TYCell* C) {
-      return C->GetColVector()->GetVisible() && C->GetRowVector()->GetVisible() && C->GetOwnMarked();
+      return C->GetColVector()->GetVisible() && C->GetRowVector()->GetVisible() &&
+             C->GetOwnMarked();
     });
   else if (Options.Contains(ygoColsMarking))
-    Marked = Any([](TYCell* C) { return C->GetColVector()->GetVisible() && C->GetColVector()->GetMarked(); });
+    Marked = Any([](TYCell* C) {
+      return C->GetColVector()->GetVisible() && C->GetColVector()->GetMarked();
+    });
   else if (Options.Contains(ygoRowsMarking))
-    Marked = Any([](TYCell* C) { return C->GetRowVector()->GetVisible() && C->GetRowVector()->GetMarked(); });
+    Marked = Any([](TYCell* C) {
+      return C->GetRowVector()->GetVisible() && C->GetRowVector()->GetMarked();
+    });
 }
 
 // With cells marking the union's mark is its cells' mark, hidden cells included.
@@ -110,7 +127,8 @@ void TYCellsUnion::SetCellOwnMark(TYCell* Cell, bool Value) {
 
 namespace {
 std::uint64_t CoordKey(std::int32_t Col, std::int32_t Row) {
-  return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(Col)) << 32) | static_cast<std::uint32_t>(Row);
+  return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(Col)) << 32) |
+         static_cast<std::uint32_t>(Row);
 }
 } // namespace
 
@@ -122,7 +140,8 @@ void TYCellsUnion::BuildPieces(TYCellList& Work) {
   const std::int32_t N = Work.GetCount();
   std::unordered_map<std::uint64_t, std::int32_t> PositionAt;
   PositionAt.reserve(static_cast<size_t>(N));
-  for (std::int32_t I = 0; I < N; ++I) PositionAt.emplace(CoordKey(Work[I]->GetGridCol(), Work[I]->GetGridRow()), I);
+  for (std::int32_t I = 0; I < N; ++I)
+    PositionAt.emplace(CoordKey(Work[I]->GetGridCol(), Work[I]->GetGridRow()), I);
   std::vector<bool> Grouped(static_cast<size_t>(N), false);
   for (std::int32_t Start = 0; Start < N; ++Start) {
     if (Grouped[static_cast<size_t>(Start)]) continue;
@@ -138,9 +157,11 @@ void TYCellsUnion::BuildPieces(TYCellList& Work) {
       Group->Add(Cell);
       const std::int32_t C = Cell->GetGridCol();
       const std::int32_t R = Cell->GetGridRow();
-      for (auto Key : {CoordKey(C - 1, R), CoordKey(C + 1, R), CoordKey(C, R - 1), CoordKey(C, R + 1)}) {
+      for (auto Key :
+           {CoordKey(C - 1, R), CoordKey(C + 1, R), CoordKey(C, R - 1), CoordKey(C, R + 1)}) {
         auto It = PositionAt.find(Key);
-        if (It != PositionAt.end() && !Grouped[static_cast<size_t>(It->second)]) Candidates.push(It->second);
+        if (It != PositionAt.end() && !Grouped[static_cast<size_t>(It->second)])
+          Candidates.push(It->second);
       }
     }
     if (Group->GetCount() >= 2) AddPiece(std::move(Group));
@@ -149,7 +170,8 @@ void TYCellsUnion::BuildPieces(TYCellList& Work) {
 
 void TYCellsUnion::AddPiece(std::unique_ptr<TYCellList> Group) {
   TYCell* First = Group->First();
-  TYGridRect Rect{First->GetGridCol(), First->GetGridRow(), First->GetGridCol(), First->GetGridRow()};
+  TYGridRect Rect{First->GetGridCol(), First->GetGridRow(), First->GetGridCol(),
+                  First->GetGridRow()};
   const std::int32_t Index = GridUnionList.GetCount();
   for (void* P : *Group) {
     auto* Cell = static_cast<TYCell*>(P);
@@ -166,7 +188,9 @@ void TYCellsUnion::AddPiece(std::unique_ptr<TYCellList> Group) {
 
 TYCellsUnions::TYCellsUnions(TYCellsHolder* AHolder) : Holder(AHolder) {}
 
-TYCellsUnions::~TYCellsUnions() { Clear(); }
+TYCellsUnions::~TYCellsUnions() {
+  Clear();
+}
 
 TYCellsUnion* TYCellsUnions::GetUnions(std::int32_t Index) const {
   if (Index < 0 || Index >= GetUnionsCount()) GridError(this, SGridIndexOutOfRange);
@@ -179,21 +203,25 @@ void TYCellsUnions::Delete(std::int32_t Index) {
 }
 
 void TYCellsUnions::Clear() {
-  for (std::int32_t I = 0; I < UnionList.GetCount(); ++I) UnionList.Destroy(I);
+  for (std::int32_t I = 0; I < UnionList.GetCount(); ++I)
+    UnionList.Destroy(I);
   UnionList.Clear();
 }
 
 void TYCellsUnions::Refresh() {
-  for (const auto& Union : UnionList) Union->Refresh();
+  for (const auto& Union : UnionList)
+    Union->Refresh();
 }
 
 void TYCellsUnions::ResetPaintCounters() {
   for (const auto& Union : UnionList)
-    for (const auto& Piece : Union->GridUnionList) Piece->SetPaintCounter(0);
+    for (const auto& Piece : Union->GridUnionList)
+      Piece->SetPaintCounter(0);
 }
 
 void TYCellsUnions::StoreMarkStatuses() {
-  for (const auto& Union : UnionList) Union->StoredMarked = Union->Marked;
+  for (const auto& Union : UnionList)
+    Union->StoredMarked = Union->Marked;
 }
 
 bool TYCellsUnions::IsFixedCell(const TYCell* Cell, bool Grid) const {
@@ -201,7 +229,8 @@ bool TYCellsUnions::IsFixedCell(const TYCell* Cell, bool Grid) const {
     const TYCustomGrid* G = Holder->GetOwnerGrid();
     return Cell->GetGridCol() < G->GetFixedCols() || Cell->GetGridRow() < G->GetFixedRows();
   }
-  return Cell->GetHolderCol() < Holder->GetFixedCols() || Cell->GetHolderRow() < Holder->GetFixedRows();
+  return Cell->GetHolderCol() < Holder->GetFixedCols() ||
+         Cell->GetHolderRow() < Holder->GetFixedRows();
 }
 
 // True when the cells are all fixed or all scrollable; the scan stops at the first cell whose
@@ -213,8 +242,8 @@ bool TYCellsUnions::SameFixedState(const TYCellList& Cells, bool Grid) const {
   return true;
 }
 
-void TYCellsUnions::Add(const TYGridCoord& MainCell, const TYGridCoord& Corner1, const TYGridCoord& Corner2,
-                        bool Grid) {
+void TYCellsUnions::Add(const TYGridCoord& MainCell, const TYGridCoord& Corner1,
+                        const TYGridCoord& Corner2, bool Grid) {
   const TYGridRect Rect = NormalizedGridRect(Corner1, Corner2);
   const TYCustomGrid* G = Holder->GetOwnerGrid();
   const std::int32_t Cols = Grid ? G->GetColCount() : Holder->GetColCount();
@@ -231,13 +260,15 @@ void TYCellsUnions::Add(const TYGridCoord& MainCell, const TYGridCoord& Corner1,
 
 // The cells of Rect column by column; Main is set to the cell at MainCoord.
 std::unique_ptr<TYCellList> TYCellsUnions::CollectRect(const TYGridRect& Rect, bool Grid,
-                                                      const TYGridCoord& MainCoord, TYCell*& Main) const {
+                                                       const TYGridCoord& MainCoord,
+                                                       TYCell*& Main) const {
   const TYCustomGrid* G = Holder->GetOwnerGrid();
   auto Cells = std::make_unique<TYCellList>();
   Cells->SetCapacity((Rect.Right - Rect.Left + 1) * (Rect.Bottom - Rect.Top + 1));
   for (std::int32_t C = Rect.Left; C <= Rect.Right; ++C)
     for (std::int32_t R = Rect.Top; R <= Rect.Bottom; ++R) {
-      TYCell* Cell = Grid ? Holder->GetCells(G->GridToHolderCol(C), G->GridToHolderRow(R)) : Holder->GetCells(C, R);
+      TYCell* Cell = Grid ? Holder->GetCells(G->GridToHolderCol(C), G->GridToHolderRow(R))
+                          : Holder->GetCells(C, R);
       Cells->Add(Cell);
       if (C == MainCoord.X && R == MainCoord.Y) Main = Cell;
     }
@@ -251,8 +282,10 @@ void TYCellsUnions::Add(TYCell* MainCell, std::unique_ptr<TYCellList> CellList, 
   bool Foreign = false;
   for (std::int32_t I = 0; I < CellList->GetCount(); ++I) {
     TYCell* Cell = (*CellList)[I];
-    if (!Cell || !Seen.insert(Cell).second) CellList->Put(I, nullptr);
-    else Foreign = Foreign || Cell->GetRowVector()->GetHolder() != Holder;
+    if (!Cell || !Seen.insert(Cell).second)
+      CellList->Put(I, nullptr);
+    else
+      Foreign = Foreign || Cell->GetRowVector()->GetHolder() != Holder;
   }
   CellList->Pack();
   if (Foreign || CellList->GetCount() < 2 || !CellList->Contains(MainCell)) return;
@@ -266,8 +299,9 @@ void TYCellsUnions::RemoveOverlapping(const TYCell* MainCell, const TYCellList& 
   std::unordered_set<const void*> NewCells(Cells.begin(), Cells.end());
   for (std::int32_t I = 0; I < UnionList.GetCount(); ++I) {
     const TYCellsUnion* U = UnionList[I];
-    bool Overlaps = U->MainCell == MainCell ||
-                    std::any_of(U->CellList->begin(), U->CellList->end(), [&](void* P) { return NewCells.contains(P); });
+    bool Overlaps =
+        U->MainCell == MainCell || std::any_of(U->CellList->begin(), U->CellList->end(),
+                                               [&](void* P) { return NewCells.contains(P); });
     if (Overlaps) UnionList.Destroy(I);
   }
   UnionList.Pack();

@@ -72,8 +72,8 @@ using TYRowCells = TOwnedList<TYCell>;
 class TYCellsVector : public TObject {
 public:
   // Only the store creates vectors: columns without a cell list, rows with an empty one.
-  TYCellsVector(TYCellsHolder* AHolder, bool AIsColumn, bool AFixed, bool AVisible, std::int32_t ASize,
-                std::unique_ptr<TYRowCells> ARowCells);
+  TYCellsVector(TYCellsHolder* AHolder, bool AIsColumn, bool AFixed, bool AVisible,
+                std::int32_t ASize, std::unique_ptr<TYRowCells> ARowCells);
   // For a row: destroys its cells in column order (their free hooks run), then calls the free
   // hook of the row itself.
   ~TYCellsVector() override;

@@ -139,7 +139,8 @@ private:
   void DeleteRange(const Axis& A, const TList* List);
   TYCellsVector* InsertVector(const Axis& A, std::int32_t Index, bool AVisible);
   void CheckCellRange(const TYGridCoord& Coord1, const TYGridCoord& Coord2) const;
-  void ForCellsInRange(const TYGridCoord& Coord1, const TYGridCoord& Coord2, void (TYCustomGrid::*Hook)(TYCell*));
+  void ForCellsInRange(const TYGridCoord& Coord1, const TYGridCoord& Coord2,
+                       void (TYCustomGrid::*Hook)(TYCell*));
   void ForVectorsInRange(bool IsColumns, std::int32_t First, std::int32_t Last,
                          void (TYCustomGrid::*Hook)(TYCellsVector*));
 
@@ -155,14 +156,14 @@ private:
   TYCustomGrid* OwnerGrid;
   TOwnedList<TYCellsVector> ColList;
   TOwnedList<TYCellsVector> RowList;
-  TList MarkList;                            // marked items in holder order; not owned
+  TList MarkList; // marked items in holder order; not owned
   std::unique_ptr<TYCellsUnions> CellsUnions;
   std::int32_t GridColCount = 0;
   std::int32_t GridRowCount = 0;
   std::int32_t FixedCols = 1;
   std::int32_t FixedRows = 1;
-  std::int32_t MarkCount = 0;                // exact while MarkListDirty is set
-  std::int32_t MarkedFlags = 0;              // own mark flags set on cells and vectors, anywhere
+  std::int32_t MarkCount = 0;   // exact while MarkListDirty is set
+  std::int32_t MarkedFlags = 0; // own mark flags set on cells and vectors, anywhere
   bool MarkListDirty = false;
-  bool UnionInvalidateLocked = false;        // held while unions are torn down
+  bool UnionInvalidateLocked = false; // held while unions are torn down
 };

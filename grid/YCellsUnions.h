@@ -11,7 +11,8 @@
 // One piece of a union as the grid shows it. Lives only until the union's next refresh.
 class TYGridUnion : public TObject {
 public:
-  TYGridUnion(TYCellsUnion* ACellsUnion, const TYGridRect& ARect, std::unique_ptr<TYCellList> ACellList);
+  TYGridUnion(TYCellsUnion* ACellsUnion, const TYGridRect& ARect,
+              std::unique_ptr<TYCellList> ACellList);
   const char* ClassName() const override { return "TYGridUnion"; }
 
   TYCellsUnion* GetCellsUnion() const { return CellsUnion; }
@@ -105,7 +106,8 @@ public:
   std::int32_t GetUnionsCount() const { return UnionList.GetCount(); }
 
   // Adds the rectangular union spanned by two corners, in grid indices (Grid) or holder indices.
-  void Add(const TYGridCoord& MainCell, const TYGridCoord& Corner1, const TYGridCoord& Corner2, bool Grid);
+  void Add(const TYGridCoord& MainCell, const TYGridCoord& Corner1, const TYGridCoord& Corner2,
+           bool Grid);
   // Adds a union of the listed cells; the list passes to the collection in every case.
   void Add(TYCell* MainCell, std::unique_ptr<TYCellList> CellList, bool Grid);
   void Delete(std::int32_t Index);
@@ -122,8 +124,8 @@ private:
 
   bool IsFixedCell(const TYCell* Cell, bool Grid) const;
   bool SameFixedState(const TYCellList& Cells, bool Grid) const;
-  std::unique_ptr<TYCellList> CollectRect(const TYGridRect& Rect, bool Grid, const TYGridCoord& MainCoord,
-                                          TYCell*& Main) const;
+  std::unique_ptr<TYCellList> CollectRect(const TYGridRect& Rect, bool Grid,
+                                          const TYGridCoord& MainCoord, TYCell*& Main) const;
   void RemoveOverlapping(const TYCell* MainCell, const TYCellList& Cells);
   void Append(std::unique_ptr<TYCellList> Cells, TYCell* MainCell);
   bool UnionFollowsVector(const TYCellsUnion* Union, const TYCellsVector* Vector) const;

@@ -14,30 +14,35 @@
 
 using TYFocusCellEvent =
     std::function<void(TYCustomGrid* Sender, TYCell* Cell, std::int32_t& ACol, std::int32_t& ARow)>;
-using TYMovedEvent = std::function<void(TYCustomGrid* Sender, std::int32_t FromIndex, std::int32_t ToIndex)>;
+using TYMovedEvent =
+    std::function<void(TYCustomGrid* Sender, std::int32_t FromIndex, std::int32_t ToIndex)>;
 using TYFixedCellClickEvent =
     std::function<void(TYCustomGrid* Sender, TYCell* Cell, std::int32_t ACol, std::int32_t ARow)>;
-using TYFixedCellCheckEvent = std::function<void(TYCustomGrid* Sender, TYCell* Cell, std::int32_t ACol,
-                                                 std::int32_t ARow, bool& Enabled)>;
-using TYMarkVectorEvent =
-    std::function<void(TYCustomGrid* Sender, TYCellsVector* CellsVector, bool MarkValue, bool& CanMark)>;
-using TYMarkCellEvent = std::function<void(TYCustomGrid* Sender, TYCell* Cell, bool MarkValue, bool& CanMark)>;
+using TYFixedCellCheckEvent = std::function<void(
+    TYCustomGrid* Sender, TYCell* Cell, std::int32_t ACol, std::int32_t ARow, bool& Enabled)>;
+using TYMarkVectorEvent = std::function<void(TYCustomGrid* Sender, TYCellsVector* CellsVector,
+                                             bool MarkValue, bool& CanMark)>;
+using TYMarkCellEvent =
+    std::function<void(TYCustomGrid* Sender, TYCell* Cell, bool MarkValue, bool& CanMark)>;
 using TYFreeCellEvent = std::function<void(TYCustomGrid* Sender, TYCell* Cell)>;
 using TYInitCellEvent = TYFreeCellEvent;
 using TYFreeVectorEvent = std::function<void(TYCustomGrid* Sender, TYCellsVector* CellsVector)>;
 using TYInitVectorEvent = TYFreeVectorEvent;
-using TYBeforeDrawCellEvent = std::function<void(TYCustomGrid* Sender, TYCell* Cell, std::int32_t ACol, std::int32_t ARow,
-                                                 TYGridDrawStates State, const TRect& Rect, bool& CustomDraw)>;
+using TYBeforeDrawCellEvent =
+    std::function<void(TYCustomGrid* Sender, TYCell* Cell, std::int32_t ACol, std::int32_t ARow,
+                       TYGridDrawStates State, const TRect& Rect, bool& CustomDraw)>;
 using TYDrawCellFieldEvent = TYBeforeDrawCellEvent;
 using TYDrawCellTextEvent =
-    std::function<void(TYCustomGrid* Sender, TYCell* Cell, std::int32_t ACol, std::int32_t ARow, TYGridDrawStates State,
-                       TRect& Rect, std::string& CellText, bool& Multiline, TAlignment& HorAlignment,
-                       TYVertAlignment& VertAlignment)>;
+    std::function<void(TYCustomGrid* Sender, TYCell* Cell, std::int32_t ACol, std::int32_t ARow,
+                       TYGridDrawStates State, TRect& Rect, std::string& CellText, bool& Multiline,
+                       TAlignment& HorAlignment, TYVertAlignment& VertAlignment)>;
 using TYDrawImageEvent =
-    std::function<void(TYCustomGrid* Sender, TYCell* Cell, std::int32_t ACol, std::int32_t ARow, TYGridDrawStates State,
-                       TRect& Rect, std::int32_t& ImageIndex, TAlignment& HorAlignment, TYVertAlignment& VertAlignment)>;
-using TYAfterDrawCellEvent = std::function<void(TYCustomGrid* Sender, TYCell* Cell, std::int32_t ACol, std::int32_t ARow,
-                                                TYGridDrawStates State, const TRect& Rect)>;
+    std::function<void(TYCustomGrid* Sender, TYCell* Cell, std::int32_t ACol, std::int32_t ARow,
+                       TYGridDrawStates State, TRect& Rect, std::int32_t& ImageIndex,
+                       TAlignment& HorAlignment, TYVertAlignment& VertAlignment)>;
+using TYAfterDrawCellEvent =
+    std::function<void(TYCustomGrid* Sender, TYCell* Cell, std::int32_t ACol, std::int32_t ARow,
+                       TYGridDrawStates State, const TRect& Rect)>;
 
 enum TBorderStyle : std::uint8_t { bsNone, bsSingle };
 enum TScrollStyle : std::uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
@@ -51,15 +56,15 @@ using TYCellLook = TYGridCellLookSlots;
 
 // What painting knows about the cell it is drawing.
 struct TYCellPaint {
-  TYCell* Cell;              // the cell met in painting order
-  std::int32_t Col, Row;     // its grid position
-  bool Fixed;                // in one of the three fixed areas
-  TYGridRect Span{};         // the cells it covers (its piece, clipped to the scroll position)
-  TRect Rect{};              // in client pixels, without lines
+  TYCell* Cell;               // the cell met in painting order
+  std::int32_t Col, Row;      // its grid position
+  bool Fixed;                 // in one of the three fixed areas
+  TYGridRect Span{};          // the cells it covers (its piece, clipped to the scroll position)
+  TRect Rect{};               // in client pixels, without lines
   TYCell* DrawCell = nullptr; // the union's main cell for a merged cell, else the cell
-  bool Active = false;       // the grid is active (or designed)
+  bool Active = false;        // the grid is active (or designed)
   TYGridDrawStates State;
-  bool CustomField = false;  // the host drew the field
+  bool CustomField = false; // the host drew the field
 };
 
 // The layout of one axis, computed on demand from the client size, the options, the line
@@ -72,9 +77,9 @@ struct TYGridAxisDrawInfo {
   std::int32_t LastFullVisibleCell = 0; // last wholly visible scrollable cell
   std::int32_t FullVisibleBoundary = 0; // after that cell and its line
   std::int32_t FixedCellCount = 0;
-  std::int32_t FirstGridCell = 0;       // LeftCol or TopRow
+  std::int32_t FirstGridCell = 0; // LeftCol or TopRow
   std::int32_t GridCellCount = 0;
-  TYGetExtentsFunc GetExtent;           // width or height by grid index
+  TYGetExtentsFunc GetExtent; // width or height by grid index
 };
 
 struct TYGridDrawInfo {
@@ -92,7 +97,9 @@ public:
   TYCellsHolder* GetHolder() const { return Holder.get(); }
   std::int32_t GetColCount() const { return ColCount; } // visible columns
   std::int32_t GetRowCount() const { return RowCount; } // visible rows
-  std::int32_t GetFixedCols() const { return FixedCols; } // visible fixed columns, at most ColCount - 1
+  std::int32_t GetFixedCols() const {
+    return FixedCols;
+  } // visible fixed columns, at most ColCount - 1
   std::int32_t GetFixedRows() const { return FixedRows; }
   const std::vector<std::int32_t>& GetColMap() const { return ColMap; } // grid -> holder column
   const std::vector<std::int32_t>& GetRowMap() const { return RowMap; }
@@ -175,7 +182,8 @@ public:
 
   // --- Layout ---
   void CalcFixedInfo(TYGridDrawInfo& DrawInfo) const;
-  void CalcDrawInfoXY(TYGridDrawInfo& DrawInfo, std::int32_t UseWidth, std::int32_t UseHeight) const;
+  void CalcDrawInfoXY(TYGridDrawInfo& DrawInfo, std::int32_t UseWidth,
+                      std::int32_t UseHeight) const;
   void CalcDrawInfo(TYGridDrawInfo& DrawInfo) const;
   std::int32_t GetVisibleColCount() const;
   std::int32_t GetVisibleRowCount() const;
@@ -184,10 +192,12 @@ public:
   // The smallest top-left that still shows Coord wholly.
   TYGridCoord CalcMaxTopLeft(const TYGridCoord& Coord, const TYGridDrawInfo& DrawInfo) const;
   // The cell under a point, -1 per axis where there is none.
-  TYGridCoord CalcCoordFromPoint(std::int32_t X, std::int32_t Y, const TYGridDrawInfo& DrawInfo) const;
+  TYGridCoord CalcCoordFromPoint(std::int32_t X, std::int32_t Y,
+                                 const TYGridDrawInfo& DrawInfo) const;
   TYGridCoord MouseCoord(std::int32_t X, std::int32_t Y) const;
   void GridRectToScreenRect(const TYGridRect& GridRect, TRect& ScreenRect, bool IncludeLine) const;
-  TRect BoxRect(std::int32_t ALeft, std::int32_t ATop, std::int32_t ARight, std::int32_t ABottom) const;
+  TRect BoxRect(std::int32_t ALeft, std::int32_t ATop, std::int32_t ARight,
+                std::int32_t ABottom) const;
   TRect CellRect(std::int32_t ACol, std::int32_t ARow) const;
   TRect UnionRect(std::int32_t ACol, std::int32_t ARow) const;
   void ChangeGridOrientation(bool RightToLeftOrientation);
@@ -202,11 +212,14 @@ public:
   void DrawCellText(const std::string& Text, const TRect& Rect, TAlignment HorAlignment,
                     TYVertAlignment VertAlignment, bool Multiline);
   static TColor PaletteColor(TColor Color);
-  static void StretchBltTransparent(HDC DstDC, int DstX, int DstY, int DstW, int DstH, HDC SrcDC, int SrcX, int SrcY,
-                                    int SrcW, int SrcH, HPALETTE Palette, TColor TransparentColor);
-  static void StretchBitmapTransparent(TCanvas* Canvas, TBitmap* Bitmap, TColor TransparentColor, int DstX, int DstY,
-                                       int DstW, int DstH, int SrcX, int SrcY, int SrcW, int SrcH);
-  static void DrawBitmapTransparent(TCanvas* Canvas, int X, int Y, TBitmap* Bitmap, TColor TransparentColor);
+  static void StretchBltTransparent(HDC DstDC, int DstX, int DstY, int DstW, int DstH, HDC SrcDC,
+                                    int SrcX, int SrcY, int SrcW, int SrcH, HPALETTE Palette,
+                                    TColor TransparentColor);
+  static void StretchBitmapTransparent(TCanvas* Canvas, TBitmap* Bitmap, TColor TransparentColor,
+                                       int DstX, int DstY, int DstW, int DstH, int SrcX, int SrcY,
+                                       int SrcW, int SrcH);
+  static void DrawBitmapTransparent(TCanvas* Canvas, int X, int Y, TBitmap* Bitmap,
+                                    TColor TransparentColor);
   void DrawMaskedBitmap(const TRect& Rect, int X, int Y, TBitmap* Bitmap);
 
   // --- The size-change bracket, called by the store ---
@@ -234,17 +247,19 @@ public:
   void DoFreeCellsVector(TYCellsVector* CellsVector);
   // Lets the host redirect a new current cell.
   virtual void DoCanFocusCell(std::int32_t& ACol, std::int32_t& ARow);
-  virtual bool DoBeforeDrawCell(TYCell* Cell, std::int32_t ACol, std::int32_t ARow, TYGridDrawStates State,
-                                const TRect& ARect);
-  virtual bool DoDrawCellField(TYCell* Cell, std::int32_t ACol, std::int32_t ARow, TYGridDrawStates State,
-                               const TRect& ARect);
-  virtual void DoDrawImage(TYCell* Cell, std::int32_t ACol, std::int32_t ARow, TYGridDrawStates State, TRect& ARect,
-                           std::int32_t& ImageIndex, TAlignment& HorAlignment, TYVertAlignment& VertAlignment);
-  virtual void DoDrawCellText(TYCell* Cell, std::int32_t ACol, std::int32_t ARow, TYGridDrawStates State,
-                              TRect& ARect, std::string& CellText, bool& Multiline, TAlignment& HorAlignment,
+  virtual bool DoBeforeDrawCell(TYCell* Cell, std::int32_t ACol, std::int32_t ARow,
+                                TYGridDrawStates State, const TRect& ARect);
+  virtual bool DoDrawCellField(TYCell* Cell, std::int32_t ACol, std::int32_t ARow,
+                               TYGridDrawStates State, const TRect& ARect);
+  virtual void DoDrawImage(TYCell* Cell, std::int32_t ACol, std::int32_t ARow,
+                           TYGridDrawStates State, TRect& ARect, std::int32_t& ImageIndex,
+                           TAlignment& HorAlignment, TYVertAlignment& VertAlignment);
+  virtual void DoDrawCellText(TYCell* Cell, std::int32_t ACol, std::int32_t ARow,
+                              TYGridDrawStates State, TRect& ARect, std::string& CellText,
+                              bool& Multiline, TAlignment& HorAlignment,
                               TYVertAlignment& VertAlignment);
-  virtual void DoAfterDrawCell(TYCell* Cell, std::int32_t ACol, std::int32_t ARow, TYGridDrawStates State,
-                               const TRect& ARect);
+  virtual void DoAfterDrawCell(TYCell* Cell, std::int32_t ACol, std::int32_t ARow,
+                               TYGridDrawStates State, const TRect& ARect);
   virtual void ColWidthsChanged();
   virtual void RowHeightsChanged();
   virtual void SizeChanged(std::int32_t OldColCount, std::int32_t OldRowCount);
@@ -282,12 +297,12 @@ protected:
   void CreateParams(TCreateParams& Params) override;
 
   // State that the interaction operations of descendants read and write.
-  TYGridCoord CurrentCoord;           // the current cell (Col, Row)
-  TYGridCoord TopLeftCoord;           // the first scrollable cell shown (LeftCol, TopRow)
-  std::int32_t ColPixelOffset = 0;    // pixels the only column is scrolled by, in a one-column grid
-  bool ButtonTracking = false;        // a fixed cell is being pressed as a button
-  bool ButtonPressed = false;         // and is shown pressed
-  TYGridCoord PressedCell{-1, -1};    // that cell
+  TYGridCoord CurrentCoord;        // the current cell (Col, Row)
+  TYGridCoord TopLeftCoord;        // the first scrollable cell shown (LeftCol, TopRow)
+  std::int32_t ColPixelOffset = 0; // pixels the only column is scrolled by, in a one-column grid
+  bool ButtonTracking = false;     // a fixed cell is being pressed as a button
+  bool ButtonPressed = false;      // and is shown pressed
+  TYGridCoord PressedCell{-1, -1}; // that cell
   TYGridState GridState = ygsNormal;
 
 private:
@@ -295,7 +310,8 @@ private:
   friend class TYCellsVector;
   friend class TYCell;
 
-  bool AskMark(const TYMarkVectorEvent& Event, TYCellsVector* CellsVector, bool MarkValue, TYGridOption Option);
+  bool AskMark(const TYMarkVectorEvent& Event, TYCellsVector* CellsVector, bool MarkValue,
+               TYGridOption Option);
   TObject* MarkedItem(std::int32_t Index, TYGridOption Option);
   void CalcAxis(TYGridAxisDrawInfo& Axis, std::int32_t Extent) const;
   TYCell* CurrentCellOrNone() const;
@@ -310,12 +326,13 @@ private:
 
   // Painting steps.
   class TPaintScope;
-  void PaintArea(const TYGridDrawInfo& DI, std::int32_t FirstCol, std::int32_t FirstRow, std::int32_t StartX,
-                 std::int32_t StartY, std::int32_t LimitX, std::int32_t LimitY, bool Fixed);
+  void PaintArea(const TYGridDrawInfo& DI, std::int32_t FirstCol, std::int32_t FirstRow,
+                 std::int32_t StartX, std::int32_t StartY, std::int32_t LimitX, std::int32_t LimitY,
+                 bool Fixed);
   void PaintBackgroundField(const TYGridDrawInfo& DI);
   TRect UnionPixelRect(const TYGridDrawInfo& DI, const TYGridRect& U) const;
-  void PaintCell(const TYGridDrawInfo& DI, std::int32_t Col, std::int32_t Row, std::int32_t X, std::int32_t Y,
-                 bool Fixed);
+  void PaintCell(const TYGridDrawInfo& DI, std::int32_t Col, std::int32_t Row, std::int32_t X,
+                 std::int32_t Y, bool Fixed);
   TYGridDrawStates CellState(const TYCellPaint& P, bool Merged) const;
   void DrawCellLines(const TYGridDrawInfo& DI, const TYCellPaint& P);
   void PrepareCanvas(const TYCellPaint& P);
@@ -337,11 +354,11 @@ private:
   TYGridRect StretchedToRows(const TYGridRect& Rect) const;
   TYGridRect StretchedToCols(const TYGridRect& Rect) const;
 
-  TYCell* SavedFocusCell = nullptr;   // the current cell remembered across a structural change
+  TYCell* SavedFocusCell = nullptr; // the current cell remembered across a structural change
   TYGridCoord MarkAnchor;
   TYGridCoord MarkCorner;
   bool KeyRangeMarking = false;
-  TYGridRect CurrentCellRect;         // the current cell's piece, or the cell alone
+  TYGridRect CurrentCellRect; // the current cell's piece, or the cell alone
   std::int32_t ColCount = 0;
   std::int32_t RowCount = 0;
   std::int32_t FixedCols = 0;
@@ -349,27 +366,28 @@ private:
   std::int32_t DefaultColWidth = 64;
   std::int32_t DefaultRowHeight = 24;
   std::int32_t GridLineWidth = 1;
-  std::vector<std::int32_t> ColMap;   // holder index of each visible column
+  std::vector<std::int32_t> ColMap; // holder index of each visible column
   std::vector<std::int32_t> RowMap;
   std::unique_ptr<TYGridColors> Colors;
   std::unique_ptr<TYGridFonts> Fonts;
   std::unique_ptr<TYCellsHolder> Holder;
-  TList GridMarkList;                 // marked items whose vectors are visible; not owned
-  std::int32_t GridMarkCount = 0;     // exact while the holder's mark list is dirty
-  TYGridOptions Options{ygoFixedVertLine, ygoFixedHorzLine, ygoVertLine, ygoHorzLine, ygoShowFocusCell};
+  TList GridMarkList;             // marked items whose vectors are visible; not owned
+  std::int32_t GridMarkCount = 0; // exact while the holder's mark list is dirty
+  TYGridOptions Options{ygoFixedVertLine, ygoFixedHorzLine, ygoVertLine, ygoHorzLine,
+                        ygoShowFocusCell};
   TYGridOptions DesignOptions{ygoRowSizing, ygoColSizing};
   TYGridFocusFrameStyle FocusFrameStyle = yffDotRect;
   TBorderStyle BorderStyle = bsSingle;
   TScrollStyle ScrollBars = ssBoth;
-  TCustomImageList* Images = nullptr;      // not owned
+  TCustomImageList* Images = nullptr; // not owned
   std::unique_ptr<TChangeLink> ImageChangeLink;
-  std::unique_ptr<TBitmap> WorkBitmap;     // receives each image in turn while painting
-  bool CanvasRightToLeft = false;          // the canvas mirrors drawing by itself
+  std::unique_ptr<TBitmap> WorkBitmap; // receives each image in turn while painting
+  bool CanvasRightToLeft = false;      // the canvas mirrors drawing by itself
   TYGridDrawInfo OldDrawInfo;
   std::int32_t OldColCount = 0;
   std::int32_t OldRowCount = 0;
   bool FullRepaint = false;
-  bool TopLeftPulled = false;         // the store moved TopLeftCoord; not yet reported
+  bool TopLeftPulled = false; // the store moved TopLeftCoord; not yet reported
 };
 
 // The grid as placed on a form: publishes the properties and events of TYCustomGrid.

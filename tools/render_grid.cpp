@@ -12,8 +12,9 @@
 namespace {
 
 const char* const Groups[] = {"Основные", "Размеры", "Прочее"};
-const char* const Names[] = {"Иванов", "Петрова", "Сидоров", "Кузнецова", "Смирнов", "Попова", "Васильев",
-                             "Новикова", "Фёдоров", "Морозова", "Волков", "Алексеева"};
+const char* const Names[] = {"Иванов",  "Петрова",  "Сидоров",  "Кузнецова",
+                             "Смирнов", "Попова",   "Васильев", "Новикова",
+                             "Фёдоров", "Морозова", "Волков",   "Алексеева"};
 
 // Header texts for the three fixed rows; data texts for the rest.
 std::string TextOf(std::int32_t Col, std::int32_t Row) {
@@ -32,16 +33,21 @@ void Fill(TYGrid& Grid) {
   TYCellsUnions* U = H->GetCellsUnions();
   U->Add({0, 0}, {0, 0}, {0, 2}, false); // "№" over the three header rows
   U->Add({1, 0}, {1, 0}, {6, 0}, false); // "ВСЕ ГРУППЫ" over every data column
-  for (int Group = 0; Group < 3; ++Group) U->Add({1 + 2 * Group, 1}, {1 + 2 * Group, 1}, {2 + 2 * Group, 1}, false);
+  for (int Group = 0; Group < 3; ++Group)
+    U->Add({1 + 2 * Group, 1}, {1 + 2 * Group, 1}, {2 + 2 * Group, 1}, false);
   Grid.SetColWidths(0, 40);
   Grid.SetColWidths(1, 110);
-  Grid.SetOptions(Grid.GetOptions() + TYGridOptions{ygoZebraRows, ygoShowCurRow, ygoShowFocusFrame, ygoRowsMarking});
+  Grid.SetOptions(Grid.GetOptions() +
+                  TYGridOptions{ygoZebraRows, ygoShowCurRow, ygoShowFocusFrame, ygoRowsMarking});
   Grid.GetRows(7)->SetMarked(true);
-  Grid.OnDrawCellText = [](TYCustomGrid*, TYCell* Cell, std::int32_t, std::int32_t, TYGridDrawStates, TRect&,
-                           std::string& Text, bool&, TAlignment& Hor, TYVertAlignment&) {
+  Grid.OnDrawCellText = [](TYCustomGrid*, TYCell* Cell, std::int32_t, std::int32_t,
+                           TYGridDrawStates, TRect&, std::string& Text, bool&, TAlignment& Hor,
+                           TYVertAlignment&) {
     Text = TextOf(Cell->GetHolderCol(), Cell->GetHolderRow());
-    if (Cell->GetHolderRow() < 3 || Cell->GetHolderCol() == 0) Hor = taCenter;
-    else if (Cell->GetHolderCol() > 1) Hor = taRightJustify;
+    if (Cell->GetHolderRow() < 3 || Cell->GetHolderCol() == 0)
+      Hor = taCenter;
+    else if (Cell->GetHolderCol() > 1)
+      Hor = taRightJustify;
   };
   Grid.SetCol(2);
   Grid.SetRow(5);

@@ -24,7 +24,7 @@ protected:
 };
 
 enum class TComponentStateItem : unsigned char {
-  csLoading,    // being read from a stored description
+  csLoading, // being read from a stored description
   csReading,
   csWriting,
   csDestroying, // its destructor is running
@@ -81,6 +81,6 @@ private:
   TComponent* Owner = nullptr;
   std::string Name;
   TComponentState ComponentState;
-  std::vector<TComponent*> Components;    // owned; destroyed by this component
-  std::vector<TComponent*> FreeNotifies;  // peers to tell when this component goes
+  std::vector<TComponent*> Components;   // owned; destroyed by this component
+  std::vector<TComponent*> FreeNotifies; // peers to tell when this component goes
 };

@@ -8,7 +8,8 @@
 #include <utility>
 #include <vector>
 
-// Compares two list entries: negative when Item1 belongs before Item2, 0 when equal, positive after.
+// Compares two list entries: negative when Item1 belongs before Item2, 0 when equal, positive
+// after.
 using TListSortCompare = int (*)(void* Item1, void* Item2);
 
 // Raises EListError "List index out of bounds (%d)" for Index.
@@ -17,8 +18,12 @@ using TListSortCompare = int (*)(void* Item1, void* Item2);
 [[noreturn]] void ListCapacityError(int Value);
 [[noreturn]] void ListCountError(int Value);
 
-template <class T> T* ListEntry(T* Entry) { return Entry; }
-template <class T> T* ListEntry(const std::unique_ptr<T>& Entry) { return Entry.get(); }
+template <class T> T* ListEntry(T* Entry) {
+  return Entry;
+}
+template <class T> T* ListEntry(const std::unique_ptr<T>& Entry) {
+  return Entry.get();
+}
 
 // The framework's list quicksort over Items[L..R]. It is not stable; the order in which it
 // leaves entries that compare equal is part of its contract, so keep it exactly as it is:
@@ -31,8 +36,10 @@ template <class Vec, class Cmp> void ListQuickSort(Vec& Items, int L, int R, Cmp
     int J = R;
     auto* Pivot = ListEntry(Items[(L + R) >> 1]);
     do {
-      while (Compare(ListEntry(Items[I]), Pivot) < 0) ++I;
-      while (Compare(ListEntry(Items[J]), Pivot) > 0) --J;
+      while (Compare(ListEntry(Items[I]), Pivot) < 0)
+        ++I;
+      while (Compare(ListEntry(Items[J]), Pivot) > 0)
+        --J;
       if (I <= J) {
         std::swap(Items[I], Items[J]);
         ++I;
@@ -50,28 +57,28 @@ public:
   const char* ClassName() const override { return "TList"; }
 
   int GetCount() const { return static_cast<int>(Items.size()); }
-  void SetCount(int NewCount);           // grows with none entries, or truncates
+  void SetCount(int NewCount); // grows with none entries, or truncates
   int GetCapacity() const { return static_cast<int>(Items.capacity()); }
-  void SetCapacity(int NewCapacity);     // below the count raises; shrinking releases memory
+  void SetCapacity(int NewCapacity); // below the count raises; shrinking releases memory
 
-  void* Get(int Index) const;            // checked
-  void Put(int Index, void* Item);       // checked
+  void* Get(int Index) const;                                                     // checked
+  void Put(int Index, void* Item);                                                // checked
   void* operator[](int Index) const { return Items[static_cast<size_t>(Index)]; } // unchecked
 
-  int Add(void* Item);                   // returns the new entry's index
-  void Insert(int Index, void* Item);    // 0 <= Index <= Count
+  int Add(void* Item);                // returns the new entry's index
+  void Insert(int Index, void* Item); // 0 <= Index <= Count
   void Delete(int Index);
-  int Remove(void* Item);                // removes the first occurrence; -1 when absent
-  void* Extract(void* Item);             // like Remove, answering the item or none
+  int Remove(void* Item);    // removes the first occurrence; -1 when absent
+  void* Extract(void* Item); // like Remove, answering the item or none
   int IndexOf(void* Item) const;
   void Move(int CurIndex, int NewIndex); // takes the entry out and inserts it at NewIndex
   void Exchange(int Index1, int Index2);
-  void Pack();                           // drops every none entry, keeping the order
+  void Pack(); // drops every none entry, keeping the order
   void Clear();
-  void Assign(const TList& Source);      // becomes a copy of Source's entries
+  void Assign(const TList& Source); // becomes a copy of Source's entries
   void* First() const { return Get(0); }
   void* Last() const { return Get(GetCount() - 1); }
-  void Sort(TListSortCompare Compare);   // the quicksort above over the whole list
+  void Sort(TListSortCompare Compare); // the quicksort above over the whole list
 
   auto begin() const { return Items.begin(); }
   auto end() const { return Items.end(); }
@@ -90,7 +97,8 @@ public:
   bool Contains(const T* Item) const { return IndexOf(const_cast<T*>(Item)) >= 0; }
 
   template <class Fn> void ForEach(Fn&& F) const {
-    for (void* Item : Items) F(static_cast<T*>(Item));
+    for (void* Item : Items)
+      F(static_cast<T*>(Item));
   }
 };
 
@@ -101,8 +109,10 @@ public:
   int GetCount() const { return static_cast<int>(Items.size()); }
   void SetCapacity(int NewCapacity) {
     if (NewCapacity < GetCount()) ListCapacityError(NewCapacity);
-    if (NewCapacity > static_cast<int>(Items.capacity())) Items.reserve(static_cast<size_t>(NewCapacity));
-    else Items.shrink_to_fit();
+    if (NewCapacity > static_cast<int>(Items.capacity()))
+      Items.reserve(static_cast<size_t>(NewCapacity));
+    else
+      Items.shrink_to_fit();
   }
 
   T* Get(int Index) const {
@@ -143,7 +153,8 @@ public:
   void Truncate(int NewCount) {
     if (NewCount < 0) ListCountError(NewCount);
     if (NewCount >= GetCount()) return;
-    for (size_t I = static_cast<size_t>(NewCount); I < Items.size(); ++I) Items[I].reset();
+    for (size_t I = static_cast<size_t>(NewCount); I < Items.size(); ++I)
+      Items[I].reset();
     Items.resize(static_cast<size_t>(NewCount));
   }
   void Pack() {
@@ -151,7 +162,8 @@ public:
   }
   // Destroys the entries from the last to the first.
   void Clear() {
-    while (!Items.empty()) Items.pop_back();
+    while (!Items.empty())
+      Items.pop_back();
   }
   template <class Cmp> void Sort(int First, int Last, Cmp Compare) {
     if (First < Last) ListQuickSort(Items, First, Last, Compare);

@@ -11,7 +11,8 @@ template <class E, class Bits = std::uint32_t> class TSet {
 public:
   constexpr TSet() = default;
   constexpr TSet(std::initializer_list<E> Items) {
-    for (E Item : Items) Value |= Bit(Item);
+    for (E Item : Items)
+      Value |= Bit(Item);
   }
   static constexpr TSet FromBits(Bits B) {
     TSet S;
@@ -22,15 +23,25 @@ public:
 
   constexpr bool Contains(E Item) const { return (Value & Bit(Item)) != 0; }
   constexpr bool Empty() const { return Value == 0; }
-  constexpr TSet& Include(E Item) { Value |= Bit(Item); return *this; }
-  constexpr TSet& Exclude(E Item) { Value &= static_cast<Bits>(~Bit(Item)); return *this; }
+  constexpr TSet& Include(E Item) {
+    Value |= Bit(Item);
+    return *this;
+  }
+  constexpr TSet& Exclude(E Item) {
+    Value &= static_cast<Bits>(~Bit(Item));
+    return *this;
+  }
 
   constexpr TSet operator+(TSet Other) const { return FromBits(Value | Other.Value); }
-  constexpr TSet operator-(TSet Other) const { return FromBits(Value & static_cast<Bits>(~Other.Value)); }
+  constexpr TSet operator-(TSet Other) const {
+    return FromBits(Value & static_cast<Bits>(~Other.Value));
+  }
   constexpr TSet operator*(TSet Other) const { return FromBits(Value & Other.Value); }
   constexpr bool operator==(const TSet&) const = default;
 
 private:
-  static constexpr Bits Bit(E Item) { return static_cast<Bits>(Bits(1) << static_cast<unsigned>(Item)); }
+  static constexpr Bits Bit(E Item) {
+    return static_cast<Bits>(Bits(1) << static_cast<unsigned>(Item));
+  }
   Bits Value = 0;
 };

@@ -29,7 +29,7 @@ public:
   void SetName(const std::string& Value);
   int GetSize() const { return Size; } // points
   void SetSize(int Value);
-  int GetHeight() const;               // pixels at 96 dpi, negative (character height)
+  int GetHeight() const; // pixels at 96 dpi, negative (character height)
   void SetHeight(int Value);
   TColor GetColor() const { return Color; }
   void SetColor(TColor Value);
@@ -49,7 +49,15 @@ private:
   TFontCharset Charset = DEFAULT_CHARSET;
 };
 
-enum TPenStyle : std::uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+enum TPenStyle : std::uint8_t {
+  psSolid,
+  psDash,
+  psDot,
+  psDashDot,
+  psDashDotDot,
+  psClear,
+  psInsideFrame
+};
 enum TPenMode : std::uint8_t { pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmXor };
 
 class TPen : public TPersistent {
@@ -95,7 +103,7 @@ public:
   void FillRect(const TRect& Rect);  // with the brush
   void FrameRect(const TRect& Rect); // a one-pixel outline with the brush colour
   void MoveTo(int X, int Y);
-  void LineTo(int X, int Y);         // with the pen; the end point is not drawn
+  void LineTo(int X, int Y); // with the pen; the end point is not drawn
   void Draw(int X, int Y, TBitmap* Bitmap);
   void StretchDraw(const TRect& Rect, TBitmap* Bitmap);
   void TextOut(int X, int Y, const std::string& Text);

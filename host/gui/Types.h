@@ -34,9 +34,15 @@ using TColor = std::int32_t;
 constexpr TColor RGB(int R, int G, int B) {
   return static_cast<TColor>((R & 0xFF) | ((G & 0xFF) << 8) | ((B & 0xFF) << 16));
 }
-constexpr int GetRValue(TColor C) { return C & 0xFF; }
-constexpr int GetGValue(TColor C) { return (C >> 8) & 0xFF; }
-constexpr int GetBValue(TColor C) { return (C >> 16) & 0xFF; }
+constexpr int GetRValue(TColor C) {
+  return C & 0xFF;
+}
+constexpr int GetGValue(TColor C) {
+  return (C >> 8) & 0xFF;
+}
+constexpr int GetBValue(TColor C) {
+  return (C >> 16) & 0xFF;
+}
 
 constexpr TColor clBlack = 0x000000;
 constexpr TColor clMaroon = 0x000080;
@@ -62,7 +68,9 @@ constexpr TColor clNone = 0x1FFFFFFF;
 constexpr TColor clDefault = 0x20000000;
 
 // System colours: the high bit and the system colour index.
-constexpr TColor SystemColor(int Index) { return static_cast<TColor>(0x80000000u | static_cast<unsigned>(Index)); }
+constexpr TColor SystemColor(int Index) {
+  return static_cast<TColor>(0x80000000u | static_cast<unsigned>(Index));
+}
 constexpr TColor clScrollBar = SystemColor(0);
 constexpr TColor clBackground = SystemColor(1);
 constexpr TColor clActiveCaption = SystemColor(2);
@@ -89,7 +97,8 @@ constexpr TColor cl3DLight = SystemColor(22);
 constexpr TColor clInfoText = SystemColor(23);
 constexpr TColor clInfoBk = SystemColor(24);
 
-// A plain RGB value for any colour: system colours through the fixed palette of GraphicsPalette.cpp.
+// A plain RGB value for any colour: system colours through the fixed palette of
+// GraphicsPalette.cpp.
 TColor ColorToRGB(TColor Color);
 
 enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };

@@ -37,7 +37,8 @@ constexpr int MM_ANISOTROPIC = 8;
 // Memory device contexts and bitmaps. A new memory context holds a 1 x 1 monochrome bitmap.
 HDC CreateCompatibleDC(HDC Dc);
 bool DeleteDC(HDC Dc);
-HBITMAP CreateBitmap(int Width, int Height, unsigned Planes, unsigned BitsPerPixel, const void* Bits);
+HBITMAP CreateBitmap(int Width, int Height, unsigned Planes, unsigned BitsPerPixel,
+                     const void* Bits);
 HBITMAP CreateCompatibleBitmap(HDC Dc, int Width, int Height);
 // Selects a bitmap into a memory context; answers the one it replaces.
 HGDIOBJ SelectObject(HDC Dc, HGDIOBJ Object);
@@ -46,10 +47,11 @@ bool DeleteObject(HGDIOBJ Object);
 // Copies pixels with a raster operation. Colour to monochrome: pixels of the source's
 // background colour become white, all others black. Monochrome to colour: white becomes the
 // destination's background colour, black its text colour.
-bool BitBlt(HDC Dst, int X, int Y, int Width, int Height, HDC Src, int SrcX, int SrcY, std::uint32_t Rop);
+bool BitBlt(HDC Dst, int X, int Y, int Width, int Height, HDC Src, int SrcX, int SrcY,
+            std::uint32_t Rop);
 // The same, stretched (nearest neighbour).
-bool StretchBlt(HDC Dst, int X, int Y, int Width, int Height, HDC Src, int SrcX, int SrcY, int SrcWidth,
-                int SrcHeight, std::uint32_t Rop);
+bool StretchBlt(HDC Dst, int X, int Y, int Width, int Height, HDC Src, int SrcX, int SrcY,
+                int SrcWidth, int SrcHeight, std::uint32_t Rop);
 int SetStretchBltMode(HDC Dc, int Mode);
 TColor SetBkColor(HDC Dc, TColor Color);
 TColor SetTextColor(HDC Dc, TColor Color);

@@ -20,7 +20,8 @@ class CellsHolderTest : public StoreFixture {
 protected:
   Map ColWidths() const {
     Map Result;
-    for (std::int32_t I = 0; I < H->GetColCount(); ++I) Result.push_back(H->GetColWidths(I));
+    for (std::int32_t I = 0; I < H->GetColCount(); ++I)
+      Result.push_back(H->GetColWidths(I));
     return Result;
   }
 };
@@ -58,7 +59,9 @@ struct ResizeCase {
   Log Hooks;
 };
 
-void PrintTo(const ResizeCase& C, std::ostream* Os) { *Os << C.Name; }
+void PrintTo(const ResizeCase& C, std::ostream* Os) {
+  *Os << C.Name;
+}
 
 class ResizeTest : public testing::TestWithParam<ResizeCase> {};
 
@@ -78,19 +81,45 @@ TEST_P(ResizeTest, CallsTheHooksInTheirFixedOrder) {
 INSTANTIATE_TEST_SUITE_P(
     CellsHolder, ResizeTest,
     testing::Values(
-        ResizeCase{"ShrinkingColumnsFreesTheColumnsThenTheirCellsRowByRow", 5, 3, 3, 3,
-                   {"free col3", "free col4", "free c3r0", "free c4r0", "free c3r1", "free c4r1", "free c3r2",
-                    "free c4r2"}},
-        ResizeCase{"GrowingRowsInitsTheRowsThenTheirCellsRowByRow", 3, 2, 3, 4,
-                   {"init row2", "init row3", "init c0r2", "init c1r2", "init c2r2", "init c0r3", "init c1r3",
-                    "init c2r3"}},
-        ResizeCase{"GrowingBothInitsColumnsThenRowsThenOldRowsCellsFirst", 2, 2, 3, 3,
-                   {"init col2", "init row2", "init c2r0", "init c2r1", "init c0r2", "init c1r2", "init c2r2"}},
-        ResizeCase{"ShrinkingBothFreesColumnsThenRowsWithTheirCellsThenTheRest", 3, 3, 2, 2,
-                   {"free col2", "free c0r2", "free c1r2", "free c2r2", "free row2", "free c2r0", "free c2r1"}},
-        ResizeCase{"ShrinkingColumnsWhileGrowingRowsFreesBeforeItInits", 3, 2, 2, 3,
+        ResizeCase{"ShrinkingColumnsFreesTheColumnsThenTheirCellsRowByRow",
+                   5,
+                   3,
+                   3,
+                   3,
+                   {"free col3", "free col4", "free c3r0", "free c4r0", "free c3r1", "free c4r1",
+                    "free c3r2", "free c4r2"}},
+        ResizeCase{"GrowingRowsInitsTheRowsThenTheirCellsRowByRow",
+                   3,
+                   2,
+                   3,
+                   4,
+                   {"init row2", "init row3", "init c0r2", "init c1r2", "init c2r2", "init c0r3",
+                    "init c1r3", "init c2r3"}},
+        ResizeCase{"GrowingBothInitsColumnsThenRowsThenOldRowsCellsFirst",
+                   2,
+                   2,
+                   3,
+                   3,
+                   {"init col2", "init row2", "init c2r0", "init c2r1", "init c0r2", "init c1r2",
+                    "init c2r2"}},
+        ResizeCase{"ShrinkingBothFreesColumnsThenRowsWithTheirCellsThenTheRest",
+                   3,
+                   3,
+                   2,
+                   2,
+                   {"free col2", "free c0r2", "free c1r2", "free c2r2", "free row2", "free c2r0",
+                    "free c2r1"}},
+        ResizeCase{"ShrinkingColumnsWhileGrowingRowsFreesBeforeItInits",
+                   3,
+                   2,
+                   2,
+                   3,
                    {"free col2", "free c2r0", "free c2r1", "init row2", "init c0r2", "init c1r2"}},
-        ResizeCase{"GrowingColumnsWhileShrinkingRows", 2, 3, 3, 2,
+        ResizeCase{"GrowingColumnsWhileShrinkingRows",
+                   2,
+                   3,
+                   3,
+                   2,
                    {"free c0r2", "free c1r2", "free row2", "init col2", "init c2r0", "init c2r1"}},
         ResizeCase{"SameSizeCallsNoHook", 3, 3, 3, 3, {}}),
     [](const testing::TestParamInfo<ResizeCase>& Info) { return std::string(Info.param.Name); });
@@ -100,8 +129,8 @@ TEST(CellsHolderDestructionTest, DestroyingTheGridFreesAllColumnsThenRowByRowThe
   auto Grid = MakeGrid(2, 2, &Recorder);
   Grid->GetHolder()->GetCellsUnions()->Add({1, 1}, {0, 1}, {1, 1}, false);
   Grid.reset();
-  EXPECT_EQ(Recorder.Log, (Log{"free col0", "free col1", "free c0r0", "free c1r0", "free row0", "free c0r1",
-                               "free c1r1", "free row1"}));
+  EXPECT_EQ(Recorder.Log, (Log{"free col0", "free col1", "free c0r0", "free c1r0", "free row0",
+                               "free c0r1", "free c1r1", "free row1"}));
   EXPECT_EQ(Recorder.LiveData, 0);
 }
 
@@ -230,14 +259,17 @@ void PrintTo(const FixedCase& C, std::ostream* Os) {
   *Os << (C.Columns ? "SetFixedCols(" : "SetFixedRows(") << C.Value << ")";
 }
 
-class FixedCountErrorTest : public CellsHolderTest, public testing::WithParamInterface<FixedCase> {};
+class FixedCountErrorTest : public CellsHolderTest,
+                            public testing::WithParamInterface<FixedCase> {};
 
 TEST_P(FixedCountErrorTest, RaisesBeforeAnyChange) {
   const FixedCase& C = GetParam();
   Grid->SetCol(3);
   EXPECT_EQ(GridErrorOf([&] {
-              if (C.Columns) H->SetFixedCols(C.Value);
-              else H->SetFixedRows(C.Value);
+              if (C.Columns)
+                H->SetFixedCols(C.Value);
+              else
+                H->SetFixedRows(C.Value);
             }),
             C.Message);
   EXPECT_EQ(H->GetFixedCols(), 1);
@@ -248,11 +280,12 @@ TEST_P(FixedCountErrorTest, RaisesBeforeAnyChange) {
 
 INSTANTIATE_TEST_SUITE_P(
     CellsHolder, FixedCountErrorTest,
-    testing::Values(FixedCase{true, 5, "TYCellsHolder::Fixed column count must be less than column count"},
-                    FixedCase{true, 9, "TYCellsHolder::Fixed column count must be less than column count"},
-                    FixedCase{true, -1, "TYCellsHolder::Grid index out of range"},
-                    FixedCase{false, 5, "TYCellsHolder::Fixed row count must be less than row count"},
-                    FixedCase{false, -1, "TYCellsHolder::Grid index out of range"}));
+    testing::Values(
+        FixedCase{true, 5, "TYCellsHolder::Fixed column count must be less than column count"},
+        FixedCase{true, 9, "TYCellsHolder::Fixed column count must be less than column count"},
+        FixedCase{true, -1, "TYCellsHolder::Grid index out of range"},
+        FixedCase{false, 5, "TYCellsHolder::Fixed row count must be less than row count"},
+        FixedCase{false, -1, "TYCellsHolder::Grid index out of range"}));
 
 TEST_F(CellsHolderTest, SetFixedColsRefixesTheColumnsAndPutsTheFocusOnTheFirstScrollableCell) {
   Grid->SetCol(4);
@@ -356,10 +389,13 @@ TEST_F(CellsHolderTest, IndexErrorsRaiseBeforeAnyChange) {
   EXPECT_EQ(GridErrorOf([&] { H->GetCells(5, 0); }), Holder);
   EXPECT_EQ(GridErrorOf([&] { H->GetCells(0, -1); }), Holder);
   // A negative size index and the size readers leave the check to the list.
-  EXPECT_EQ(GridErrorOf([&] { H->SetColWidths(-1, 10); }), "EListError: List index out of bounds (-1)");
-  EXPECT_EQ(GridErrorOf([&] { H->SetRowHeights(-2, 10); }), "EListError: List index out of bounds (-2)");
+  EXPECT_EQ(GridErrorOf([&] { H->SetColWidths(-1, 10); }),
+            "EListError: List index out of bounds (-1)");
+  EXPECT_EQ(GridErrorOf([&] { H->SetRowHeights(-2, 10); }),
+            "EListError: List index out of bounds (-2)");
   EXPECT_EQ(GridErrorOf([&] { H->GetColWidths(5); }), "EListError: List index out of bounds (5)");
-  EXPECT_EQ(GridErrorOf([&] { H->GetRowHeights(-1); }), "EListError: List index out of bounds (-1)");
+  EXPECT_EQ(GridErrorOf([&] { H->GetRowHeights(-1); }),
+            "EListError: List index out of bounds (-1)");
   EXPECT_EQ(Sized, 0);
   EXPECT_EQ(ColWidths(), (Map{64, 64, 64, 64, 64}));
 
@@ -399,9 +435,11 @@ Bytes Property(const std::string& Name, const Bytes& Value) {
 
 TEST_F(CellsHolderTest, WritesTheWidthsThenTheHeightsAsIntegerLists) {
   Make(7, 4);
-  Bytes Expected{0x10, 'H', 'o', 'l', 'd', 'e', 'r', '.', 'C', 'o', 'l', 'W', 'i', 'd', 't', 'h', 's',
-                 0x01, 0x02, 0x40, 0x02, 0x40, 0x02, 0x40, 0x02, 0x40, 0x02, 0x40, 0x02, 0x40, 0x02, 0x40, 0x00};
-  const Bytes Heights = Property("Holder.RowHeights", {0x01, 0x02, 24, 0x02, 24, 0x02, 24, 0x02, 24, 0x00});
+  Bytes Expected{0x10, 'H',  'o',  'l',  'd',  'e',  'r',  '.',  'C',  'o',  'l',
+                 'W',  'i',  'd',  't',  'h',  's',  0x01, 0x02, 0x40, 0x02, 0x40,
+                 0x02, 0x40, 0x02, 0x40, 0x02, 0x40, 0x02, 0x40, 0x02, 0x40, 0x00};
+  const Bytes Heights =
+      Property("Holder.RowHeights", {0x01, 0x02, 24, 0x02, 24, 0x02, 24, 0x02, 24, 0x00});
   Expected.insert(Expected.end(), Heights.begin(), Heights.end());
   EXPECT_EQ(Written(*H), Expected);
 }
@@ -409,7 +447,8 @@ TEST_F(CellsHolderTest, WritesTheWidthsThenTheHeightsAsIntegerLists) {
 TEST_F(CellsHolderTest, ReadingBackRestoresEveryWidthAndHeight) {
   Make(7, 4);
   const Map Widths{0, 1, 127, 128, -5, 300, 70000}; // every integer tag the writer may choose
-  for (std::int32_t I = 0; I < 7; ++I) H->SetColWidths(I, Widths[static_cast<size_t>(I)]);
+  for (std::int32_t I = 0; I < 7; ++I)
+    H->SetColWidths(I, Widths[static_cast<size_t>(I)]);
   H->SetRowHeights(3, 500);
   H->GetCols(2)->SetVisible(false);
   const Bytes Data = Written(*H);
@@ -428,7 +467,8 @@ TEST_P(WrongLengthTest, WidthListOfAnotherLengthFailsAndChangesNoWidth) {
   Make(7, 4);
   const Bytes Data = Written(*H);
   Make(GetParam(), 4);
-  for (std::int32_t I = 0; I < H->GetColCount(); ++I) H->SetColWidths(I, 10 + I);
+  for (std::int32_t I = 0; I < H->GetColCount(); ++I)
+    H->SetColWidths(I, 10 + I);
   const Map Before = ColWidths();
   EXPECT_THROW(ReadInto(*H, Data), EReadError);
   EXPECT_EQ(ColWidths(), Before);

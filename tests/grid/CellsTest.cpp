@@ -17,7 +17,9 @@ protected:
   void SetUp() override {
     Grid = MakeGrid(5, 5, &Recorder);
     H = Grid->GetHolder();
-    Grid->OnFocusCell = [this](TYCustomGrid*, TYCell*, std::int32_t&, std::int32_t&) { ++FocusEvents; };
+    Grid->OnFocusCell = [this](TYCustomGrid*, TYCell*, std::int32_t&, std::int32_t&) {
+      ++FocusEvents;
+    };
   }
 
   // Every object the grid created is freed exactly once when it goes.
@@ -202,7 +204,8 @@ TEST_F(CellsTest, MarkingOneCellOfAUnionMarksTheWholeUnionThroughItsMainCell) {
   Recorder.Clear();
   H->GetCells(2, 3)->SetMarked(true);
   EXPECT_EQ(Recorder.Log, (std::vector<std::string>{"mark c1r2 1"}));
-  for (auto [C, R] : {std::pair{1, 2}, {2, 2}, {1, 3}, {2, 3}}) EXPECT_TRUE(H->GetCells(C, R)->GetOwnMarked());
+  for (auto [C, R] : {std::pair{1, 2}, {2, 2}, {1, 3}, {2, 3}})
+    EXPECT_TRUE(H->GetCells(C, R)->GetOwnMarked());
   EXPECT_EQ(H->GetMarkedCount(), 4);
   EXPECT_TRUE(ModelConsistent(*Grid));
 }
@@ -227,7 +230,8 @@ TEST_F(CellsTest, FocusStaysAtItsGridPositionWhenItsColumnIsHiddenAndFollowsItOt
 }
 
 TEST_F(CellsTest, HidingEveryColumnLeavesTheGridWithoutColumnsUntilOneIsShown) {
-  for (std::int32_t C = 4; C >= 0; --C) H->GetCols(C)->SetVisible(false);
+  for (std::int32_t C = 4; C >= 0; --C)
+    H->GetCols(C)->SetVisible(false);
   EXPECT_EQ(Grid->GetColCount(), 0);
   EXPECT_EQ(Grid->GetFixedCols(), -1);
   EXPECT_TRUE(Grid->GetColMap().empty());

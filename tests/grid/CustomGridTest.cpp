@@ -8,14 +8,17 @@
 #include <optional>
 
 // Found by the test framework's printer through the set's (global) namespace.
-static void PrintTo(const TYGridOptions& O, std::ostream* Out) { *Out << "options 0x" << std::hex << O.ToBits(); }
+static void PrintTo(const TYGridOptions& O, std::ostream* Out) {
+  *Out << "options 0x" << std::hex << O.ToBits();
+}
 
 namespace {
 
 using Labels = std::vector<std::string>;
 using Map = std::vector<std::int32_t>;
 
-const TYGridOptions Base{ygoFixedVertLine, ygoFixedHorzLine, ygoVertLine, ygoHorzLine, ygoShowFocusCell};
+const TYGridOptions Base{ygoFixedVertLine, ygoFixedHorzLine, ygoVertLine, ygoHorzLine,
+                         ygoShowFocusCell};
 
 TYGridOptions With(TYGridOptions O, std::initializer_list<TYGridOption> Add,
                    std::initializer_list<TYGridOption> Remove = {}) {
@@ -102,7 +105,9 @@ struct OptionsCase {
   bool MarksKept; // the item marked under Before is still marked
 };
 
-void PrintTo(const OptionsCase& C, std::ostream* Out) { *Out << C.Name; }
+void PrintTo(const OptionsCase& C, std::ostream* Out) {
+  *Out << C.Name;
+}
 
 class CustomGridOptions : public ::testing::TestWithParam<OptionsCase> {};
 
@@ -132,23 +137,28 @@ TEST_P(CustomGridOptions, FollowTheRules) {
 }
 
 const OptionsCase OptionsCases[] = {
-    {"ColumnsWinOverRows", Base, With(Base, {ygoColsMarking, ygoRowsMarking}), With(Base, {ygoColsMarking}), true},
-    {"RowsWinOverCells", Base, With(Base, {ygoCellsMarking, ygoRowsMarking}), With(Base, {ygoRowsMarking}), true},
-    {"CellsReplaceRows", With(Base, {ygoRowsMarking}), With(Base, {ygoRowsMarking, ygoCellsMarking}),
-     With(Base, {ygoCellsMarking}), false},
-    {"RowsReplaceColumns", With(Base, {ygoColsMarking}), With(Base, {ygoColsMarking, ygoRowsMarking}),
-     With(Base, {ygoRowsMarking}), false},
+    {"ColumnsWinOverRows", Base, With(Base, {ygoColsMarking, ygoRowsMarking}),
+     With(Base, {ygoColsMarking}), true},
+    {"RowsWinOverCells", Base, With(Base, {ygoCellsMarking, ygoRowsMarking}),
+     With(Base, {ygoRowsMarking}), true},
+    {"CellsReplaceRows", With(Base, {ygoRowsMarking}),
+     With(Base, {ygoRowsMarking, ygoCellsMarking}), With(Base, {ygoCellsMarking}), false},
+    {"RowsReplaceColumns", With(Base, {ygoColsMarking}),
+     With(Base, {ygoColsMarking, ygoRowsMarking}), With(Base, {ygoRowsMarking}), false},
     {"ColumnsWinOverAllNewOnes", With(Base, {ygoRowsMarking}),
-     With(Base, {ygoRowsMarking, ygoColsMarking, ygoCellsMarking}), With(Base, {ygoColsMarking}), false},
+     With(Base, {ygoRowsMarking, ygoColsMarking, ygoCellsMarking}), With(Base, {ygoColsMarking}),
+     false},
     {"ModeKeptKeepsMarks", With(Base, {ygoColsMarking}), With(Base, {ygoColsMarking, ygoZebraRows}),
      With(Base, {ygoColsMarking, ygoZebraRows}), true},
     {"ModeSwitchedOffKeepsFlags", With(Base, {ygoCellsMarking}), Base, Base, true},
-    {"FocusCellRestored", Base, With(Base, {ygoZebraCols}, {ygoShowFocusCell}), With(Base, {ygoZebraCols}), true},
-    {"FocusFrameAdded", With(Base, {ygoShowFocusFrame}, {ygoShowFocusCell}), With(Base, {}, {ygoShowFocusCell}),
-     With(Base, {ygoShowFocusFrame}, {ygoShowFocusCell}), true},
+    {"FocusCellRestored", Base, With(Base, {ygoZebraCols}, {ygoShowFocusCell}),
+     With(Base, {ygoZebraCols}), true},
+    {"FocusFrameAdded", With(Base, {ygoShowFocusFrame}, {ygoShowFocusCell}),
+     With(Base, {}, {ygoShowFocusCell}), With(Base, {ygoShowFocusFrame}, {ygoShowFocusCell}), true},
     {"FocusFrameAlone", Base, With(Base, {ygoShowFocusFrame}, {ygoShowFocusCell}),
      With(Base, {ygoShowFocusFrame}, {ygoShowFocusCell}), true},
-    {"FocusCellPreferred", With(Base, {ygoShowFocusFrame}), With(Base, {}, {ygoShowFocusCell}), Base, true},
+    {"FocusCellPreferred", With(Base, {ygoShowFocusFrame}), With(Base, {}, {ygoShowFocusCell}),
+     Base, true},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rules, CustomGridOptions, ::testing::ValuesIn(OptionsCases),
@@ -192,12 +202,13 @@ TEST_F(CustomGridTest, GridIndicesNameTheVisibleColumnsInHolderOrder) {
 TEST_F(CustomGridTest, IndicesOutsideTheGridRaise) {
   H->GetCols(1)->SetVisible(false);
   const std::function<void()> Actions[] = {
-      [&] { G->GridToHolderCol(5); },      [&] { G->GridToHolderCol(-1); },
-      [&] { G->GridToHolderRow(6); },      [&] { G->GridToHolderCell({0, 6}); },
-      [&] { G->GetCols(5); },              [&] { G->GetRows(-1); },
-      [&] { G->GetCells(5, 0); },          [&] { G->SetRowHeights(6, 30); },
+      [&] { G->GridToHolderCol(5); }, [&] { G->GridToHolderCol(-1); },
+      [&] { G->GridToHolderRow(6); }, [&] { G->GridToHolderCell({0, 6}); },
+      [&] { G->GetCols(5); },         [&] { G->GetRows(-1); },
+      [&] { G->GetCells(5, 0); },     [&] { G->SetRowHeights(6, 30); },
   };
-  for (const auto& Action : Actions) EXPECT_EQ(GridErrorOf(Action), "TYGrid::Grid index out of range");
+  for (const auto& Action : Actions)
+    EXPECT_EQ(GridErrorOf(Action), "TYGrid::Grid index out of range");
 }
 
 // ---------------------------------------------------------------- sizes
@@ -251,7 +262,9 @@ struct SilentCase {
   std::function<void(TYGrid&)> End;
 };
 
-void PrintTo(const SilentCase& C, std::ostream* Out) { *Out << C.Name; }
+void PrintTo(const SilentCase& C, std::ostream* Out) {
+  *Out << C.Name;
+}
 
 class CustomGridSilence : public ::testing::TestWithParam<SilentCase> {};
 
@@ -269,7 +282,7 @@ TEST_P(CustomGridSilence, InitFreeAndMarkHooksAreSilent) {
   GetParam().Begin(*G);
   H->SetColCount(3); // column 3 and its cells go without a word
   H->ChangeSize(5, 6);
-  H->ChangeSize(3, 4); // new vectors and cells come and go unannounced
+  H->ChangeSize(3, 4);            // new vectors and cells come and go unannounced
   H->GetRows(2)->SetMarked(true); // no host to refuse it
   EXPECT_TRUE(R.Log.empty());
   EXPECT_TRUE(H->GetRows(2)->GetMarked());
@@ -286,7 +299,8 @@ TEST_P(CustomGridSilence, InitFreeAndMarkHooksAreSilent) {
 
 const SilentCase SilentCases[] = {
     {"WhileLoading", [](TYGrid& G) { G.BeginLoading(); }, [](TYGrid& G) { G.Loaded(); }},
-    {"WhileDesigning", [](TYGrid& G) { G.SetDesigning(true); }, [](TYGrid& G) { G.SetDesigning(false); }},
+    {"WhileDesigning", [](TYGrid& G) { G.SetDesigning(true); },
+     [](TYGrid& G) { G.SetDesigning(false); }},
 };
 
 INSTANTIATE_TEST_SUITE_P(States, CustomGridSilence, ::testing::ValuesIn(SilentCases),
@@ -406,7 +420,8 @@ TEST(CustomGridSizeChange, ReportsTheCountsBeforeAndAfter) {
 }
 
 TEST_F(CustomGridTest, AnAxisMayLoseEveryVisibleVector) {
-  for (std::int32_t I = 0; I < H->GetColCount(); ++I) H->GetCols(I)->SetVisible(false);
+  for (std::int32_t I = 0; I < H->GetColCount(); ++I)
+    H->GetCols(I)->SetVisible(false);
   EXPECT_EQ(G->GetColCount(), 0);
   EXPECT_EQ(G->GetFixedCols(), -1);
   EXPECT_EQ(G->GetCol(), -1);
@@ -436,14 +451,16 @@ struct MoveCase {
 
 TEST_F(CustomGridTest, MovingAColumnTheCurrentCellStaysOnItsVector) {
   RecordMoves();
-  const MoveCase Cases[] = {{2, 4, 2}, {2, 4, 3}, {2, 4, 4}, {4, 2, 3}, {4, 2, 4}, {4, 2, 1}, {1, 5, 5}, {5, 1, 1}};
+  const MoveCase Cases[] = {{2, 4, 2}, {2, 4, 3}, {2, 4, 4}, {4, 2, 3},
+                            {4, 2, 4}, {4, 2, 1}, {1, 5, 5}, {5, 1, 1}};
   for (const auto& C : Cases) {
     G->SetCol(C.Current);
     TYCell* Focused = Current();
     R.Clear();
     G->MoveColumn(C.From, C.To);
     EXPECT_EQ(Current(), Focused) << C.From << "->" << C.To << " at " << C.Current;
-    EXPECT_EQ(R.Log, (Labels{"col moved " + std::to_string(C.From) + " " + std::to_string(C.To), "col sized"}));
+    EXPECT_EQ(R.Log, (Labels{"col moved " + std::to_string(C.From) + " " + std::to_string(C.To),
+                             "col sized"}));
     EXPECT_TRUE(ModelConsistent(*G));
   }
 }
@@ -457,7 +474,8 @@ TEST_F(CustomGridTest, MovingARowTheCurrentCellStaysOnItsVector) {
     R.Clear();
     G->MoveRow(C.From, C.To);
     EXPECT_EQ(Current(), Focused) << C.From << "->" << C.To << " at " << C.Current;
-    EXPECT_EQ(R.Log, (Labels{"row moved " + std::to_string(C.From) + " " + std::to_string(C.To), "row sized"}));
+    EXPECT_EQ(R.Log, (Labels{"row moved " + std::to_string(C.From) + " " + std::to_string(C.To),
+                             "row sized"}));
   }
   EXPECT_TRUE(ModelConsistent(*G));
 }
@@ -469,7 +487,8 @@ TEST_F(CustomGridTest, MovingAColumnAcrossAHiddenOne) {
   G->MoveColumn(4, 2);
   EXPECT_EQ(G->GetColMap(), (Map{0, 1, 2, 3, 5}));
   Labels Order;
-  for (std::int32_t I = 0; I < H->GetColCount(); ++I) Order.push_back(LabelOf(H->GetCols(I)));
+  for (std::int32_t I = 0; I < H->GetColCount(); ++I)
+    Order.push_back(LabelOf(H->GetCols(I)));
   EXPECT_EQ(Order, (Labels{"col0", "col1", "col5", "col2", "col3", "col4"}));
   EXPECT_FALSE(H->GetCols(4)->GetVisible());
   EXPECT_EQ(Current(), Focused);
@@ -543,9 +562,11 @@ class CustomGridFocusTest : public CustomGridTest {
 protected:
   void SetUp() override {
     CustomGridTest::SetUp();
-    G->OnFocusCell = [this](TYCustomGrid* Sender, TYCell* Cell, std::int32_t& ACol, std::int32_t& ARow) {
-      Asked.push_back(LabelOf(Cell) + " at " + std::to_string(ACol) + "," + std::to_string(ARow) + " from " +
-                      std::to_string(Sender->GetCol()) + "," + std::to_string(Sender->GetRow()));
+    G->OnFocusCell = [this](TYCustomGrid* Sender, TYCell* Cell, std::int32_t& ACol,
+                            std::int32_t& ARow) {
+      Asked.push_back(LabelOf(Cell) + " at " + std::to_string(ACol) + "," + std::to_string(ARow) +
+                      " from " + std::to_string(Sender->GetCol()) + "," +
+                      std::to_string(Sender->GetRow()));
       if (Redirect) {
         ACol = Redirect->X;
         ARow = Redirect->Y;

@@ -20,7 +20,8 @@ protected:
   }
   std::array<TColor, YGridColorCount> AllSlots(const TYGridColors& C) const {
     std::array<TColor, YGridColorCount> Result{};
-    for (int I = 0; I < YGridColorCount; ++I) Result[static_cast<size_t>(I)] = C.GetColor(I);
+    for (int I = 0; I < YGridColorCount; ++I)
+      Result[static_cast<size_t>(I)] = C.GetColor(I);
     return Result;
   }
 
@@ -74,35 +75,44 @@ struct Derivation {
 constexpr Derivation Derivations[] = {
     {ycDerivedCurColRowColorNotMark, ycCurColRowColorNotMark, ycFocusCellColorNotMark},
     {ycDerivedCurColRowColorMark, ycCurColRowColorMark, ycDefaultCellColorMark},
-    {ycDerivedCurColRowColorNotMarkUnActive, ycCurColRowColorNotMarkUnActive, ycFocusCellColorNotMarkUnActive},
-    {ycDerivedCurColRowColorMarkUnActive, ycCurColRowColorMarkUnActive, ycDefaultCellColorMarkUnActive},
+    {ycDerivedCurColRowColorNotMarkUnActive, ycCurColRowColorNotMarkUnActive,
+     ycFocusCellColorNotMarkUnActive},
+    {ycDerivedCurColRowColorMarkUnActive, ycCurColRowColorMarkUnActive,
+     ycDefaultCellColorMarkUnActive},
     {ycDerivedFocusFrameColorNotMark, ycFocusFrameColorNotMark, ycFocusCellColorNotMark},
     {ycDerivedFocusFrameColorMark, ycFocusFrameColorMark, ycDefaultCellColorMark},
 };
 
 // Distinct colours, so that a derived slot taking the wrong source shows.
-TColor Distinct(int Slot) { return RGB(10 * Slot, 255 - 7 * Slot, 3 * Slot + 1); }
+TColor Distinct(int Slot) {
+  return RGB(10 * Slot, 255 - 7 * Slot, 3 * Slot + 1);
+}
 
 TEST_F(GridColorsTest, WithoutAutoColorDerivedSlotsCopyTheirSourcesAsTheyChange) {
-  for (const Derivation& D : Derivations) EXPECT_EQ(Colors().GetColor(D.Derived), Colors().GetColor(D.Copied));
-  for (const Derivation& D : Derivations) Colors().SetColor(D.Copied, Distinct(D.Copied));
+  for (const Derivation& D : Derivations)
+    EXPECT_EQ(Colors().GetColor(D.Derived), Colors().GetColor(D.Copied));
+  for (const Derivation& D : Derivations)
+    Colors().SetColor(D.Copied, Distinct(D.Copied));
   for (const Derivation& D : Derivations)
     EXPECT_EQ(Colors().GetColor(D.Derived), Distinct(D.Copied)) << "derived slot " << D.Derived;
 }
 
 TEST_F(GridColorsTest, SwitchingAutoColorOnBlendsAllDerivedSlotsAtOnce) {
-  for (int Slot : {ycFocusCellColorNotMark, ycDefaultCellColorMarkUnActive, ycFocusCellColorNotMarkUnActive})
+  for (int Slot :
+       {ycFocusCellColorNotMark, ycDefaultCellColorMarkUnActive, ycFocusCellColorNotMarkUnActive})
     Colors().SetColor(Slot, Distinct(Slot));
   SetAutoColor(Grid, true);
   for (const Derivation& D : Derivations)
     EXPECT_EQ(Colors().GetColor(D.Derived),
-              TYGridColors::AutoColor(Colors().GetColor(ycDefaultCellColor1NotMark), Colors().GetColor(D.Blended)))
+              TYGridColors::AutoColor(Colors().GetColor(ycDefaultCellColor1NotMark),
+                                      Colors().GetColor(D.Blended)))
         << "derived slot " << D.Derived;
   // White blended with clGreen, the defaults of the first zebra colour and of marked cells.
   EXPECT_EQ(Colors().GetColor(ycDerivedCurColRowColorMark), RGB(192, 224, 192));
   EXPECT_EQ(Colors().GetColor(ycDerivedFocusFrameColorMark), RGB(192, 224, 192));
   SetAutoColor(Grid, false);
-  for (const Derivation& D : Derivations) EXPECT_EQ(Colors().GetColor(D.Derived), Colors().GetColor(D.Copied));
+  for (const Derivation& D : Derivations)
+    EXPECT_EQ(Colors().GetColor(D.Derived), Colors().GetColor(D.Copied));
 }
 
 TEST_F(GridColorsTest, WithAutoColorACopiedSourceChangesItsOwnSlotOnly) {
@@ -126,7 +136,8 @@ TEST_F(GridColorsTest, AColourSetWhileLoadingIsStored) {
 
 TEST(GridAutoColor, BlendsTowardsTheLighterColourByAQuarterOfTheDifference) {
   EXPECT_EQ(TYGridColors::AutoColor(RGB(255, 255, 255), RGB(0, 128, 0)), RGB(192, 224, 192));
-  EXPECT_EQ(TYGridColors::AutoColor(clWindow, clGreen), RGB(192, 224, 192)); // system colours resolved
+  EXPECT_EQ(TYGridColors::AutoColor(clWindow, clGreen),
+            RGB(192, 224, 192)); // system colours resolved
   EXPECT_EQ(TYGridColors::AutoColor(clWindow, clHighlight), RGB(194, 201, 218));
 }
 
@@ -151,11 +162,13 @@ TEST(GridAutoColor, EachChannelFollowsTheBlendIndependentlyOverRandomColours) {
 
 TEST_F(GridColorsTest, AssignCopiesAll23SlotsWithTheDerivedOnesAsTheyStand) {
   TYGrid Source(nullptr);
-  for (int Slot = 0; Slot < YGridPublishedColorCount; ++Slot) Source.GetColors()->SetColor(Slot, Distinct(Slot));
+  for (int Slot = 0; Slot < YGridPublishedColorCount; ++Slot)
+    Source.GetColors()->SetColor(Slot, Distinct(Slot));
   SetAutoColor(Source, true); // derived slots are blends there; here they would be copies
   Grid.SetColors(Source.GetColors());
   EXPECT_EQ(AllSlots(Colors()), AllSlots(*Source.GetColors()));
-  EXPECT_NE(Colors().GetColor(ycDerivedCurColRowColorNotMark), Colors().GetColor(ycCurColRowColorNotMark));
+  EXPECT_NE(Colors().GetColor(ycDerivedCurColRowColorNotMark),
+            Colors().GetColor(ycCurColRowColorNotMark));
 }
 
 TEST_F(GridColorsTest, AssignFromAnotherKindOfObjectRaisesAndChangesNothing) {
@@ -205,7 +218,8 @@ TEST(GridFonts, EverySlotStartsAsTahoma8WithItsColourAndWeight) {
     EXPECT_EQ(F->GetCharset(), Plain.GetCharset()) << "slot " << D.Slot;
   }
   for (int I = 0; I < YGridFontCount; ++I)
-    for (int J = I + 1; J < YGridFontCount; ++J) EXPECT_NE(Grid.GetFonts()->GetFont(I), Grid.GetFonts()->GetFont(J));
+    for (int J = I + 1; J < YGridFontCount; ++J)
+      EXPECT_NE(Grid.GetFonts()->GetFont(I), Grid.GetFonts()->GetFont(J));
 }
 
 // A font unlike every default.
@@ -253,9 +267,11 @@ TEST(GridFonts, SetFontWithTheSlotsOwnFontDoesNothing) {
 
 TEST(GridFonts, AssignCopiesAll13FontsIntoTheOwnObjects) {
   TYGrid Source(nullptr), Grid(nullptr);
-  for (int I = 0; I < YGridFontCount; ++I) MakeUnusual(*Source.GetFonts()->GetFont(I), I);
+  for (int I = 0; I < YGridFontCount; ++I)
+    MakeUnusual(*Source.GetFonts()->GetFont(I), I);
   std::array<TFont*, YGridFontCount> Own{};
-  for (int I = 0; I < YGridFontCount; ++I) Own[static_cast<size_t>(I)] = Grid.GetFonts()->GetFont(I);
+  for (int I = 0; I < YGridFontCount; ++I)
+    Own[static_cast<size_t>(I)] = Grid.GetFonts()->GetFont(I);
   Grid.SetFonts(Source.GetFonts());
   for (int I = 0; I < YGridFontCount; ++I) {
     SCOPED_TRACE("slot " + std::to_string(I));

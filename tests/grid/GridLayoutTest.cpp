@@ -40,7 +40,7 @@ TEST_F(GridLayoutTest, FixedAndScrollablePartsOfBothAxes) {
   EXPECT_EQ(DI.Horz.GridExtent, 200);
   EXPECT_EQ(DI.Horz.LastFullVisibleCell, 2); // 65 + 65 + 65 = 195 fits, the next does not
   EXPECT_EQ(DI.Horz.FullVisibleBoundary, 195);
-  EXPECT_EQ(DI.Horz.GridBoundary, 200);      // cut at the client edge
+  EXPECT_EQ(DI.Horz.GridBoundary, 200); // cut at the client edge
   EXPECT_EQ(DI.Vert.FixedBoundary, 25);
   EXPECT_EQ(DI.Vert.LastFullVisibleCell, 3);
   EXPECT_EQ(G->GetVisibleColCount(), 2);
@@ -94,7 +94,8 @@ TEST_F(GridLayoutTest, ZeroWidthColumnsAreSkippedByMaxTopLeftAndHitOnlyOnTheirLi
   EXPECT_EQ(G->CalcCoordFromPoint(196, 30, DI).X, 4);
   Lines(false);
   const TYGridDrawInfo NoLines = Layout();
-  for (int X = 0; X < 200; ++X) EXPECT_NE(G->CalcCoordFromPoint(X, 30, NoLines).X, 3) << X;
+  for (int X = 0; X < 200; ++X)
+    EXPECT_NE(G->CalcCoordFromPoint(X, 30, NoLines).X, 3) << X;
 }
 
 TEST_F(GridLayoutTest, PointsMapToCellsIncludingTheirTrailingLine) {
@@ -102,8 +103,10 @@ TEST_F(GridLayoutTest, PointsMapToCellsIncludingTheirTrailingLine) {
   EXPECT_EQ(G->CalcCoordFromPoint(0, 0, DI), (TYGridCoord{0, 0}));
   EXPECT_EQ(G->CalcCoordFromPoint(64, 24, DI), (TYGridCoord{0, 0})); // on the lines
   EXPECT_EQ(G->CalcCoordFromPoint(65, 25, DI), (TYGridCoord{1, 1}));
-  EXPECT_EQ(G->CalcCoordFromPoint(-5, -5, DI), (TYGridCoord{0, 0})); // left of everything: first fixed
-  EXPECT_EQ(G->CalcCoordFromPoint(380, 30, DI).X, 5); // beyond the edge: the cell that would lie there
+  EXPECT_EQ(G->CalcCoordFromPoint(-5, -5, DI),
+            (TYGridCoord{0, 0})); // left of everything: first fixed
+  EXPECT_EQ(G->CalcCoordFromPoint(380, 30, DI).X,
+            5); // beyond the edge: the cell that would lie there
   EXPECT_EQ(G->CalcCoordFromPoint(390, 30, DI).X, -1); // beyond the last column's line
   G->ScrollTo(3, 2);
   EXPECT_EQ(G->CalcCoordFromPoint(70, 30, Layout()), (TYGridCoord{3, 2}));
@@ -120,16 +123,18 @@ TEST_F(GridLayoutTest, ScreenRectanglesOfRanges) {
   TRect R;
   G->GridRectToScreenRect({1, 1, 2, 2}, R, true);
   EXPECT_EQ(R, Rect(65, 25, 195, 75));
-  EXPECT_EQ(G->BoxRect(1, 1, 5, 1), Rect(65, 25, 200, 49)); // the partly visible column is cut at the edge
-  EXPECT_EQ(G->BoxRect(2, 1, 1, 1), Rect(0, 0, 0, 0));      // reversed
-  EXPECT_EQ(G->BoxRect(5, 1, 5, 1), Rect(0, 0, 0, 0));      // starts beyond the visible cells
+  EXPECT_EQ(G->BoxRect(1, 1, 5, 1),
+            Rect(65, 25, 200, 49)); // the partly visible column is cut at the edge
+  EXPECT_EQ(G->BoxRect(2, 1, 1, 1), Rect(0, 0, 0, 0)); // reversed
+  EXPECT_EQ(G->BoxRect(5, 1, 5, 1), Rect(0, 0, 0, 0)); // starts beyond the visible cells
 }
 
 TEST_F(GridLayoutTest, RangesScrolledOutToTheLeft) {
   G->ScrollTo(3, 1);
   EXPECT_EQ(G->BoxRect(1, 1, 2, 1), Rect(0, 0, 0, 0)); // all scrolled out
-  EXPECT_EQ(G->BoxRect(1, 1, 3, 1).Left, 65);           // starts scrolled out, ends visible
-  EXPECT_EQ(G->BoxRect(0, 1, 3, 1), Rect(0, 25, 129, 49)); // the fixed column and the first shown one
+  EXPECT_EQ(G->BoxRect(1, 1, 3, 1).Left, 65);          // starts scrolled out, ends visible
+  EXPECT_EQ(G->BoxRect(0, 1, 3, 1),
+            Rect(0, 25, 129, 49)); // the fixed column and the first shown one
 }
 
 TEST_F(GridLayoutTest, CellAndUnionRectanglesCheckTheirIndex) {

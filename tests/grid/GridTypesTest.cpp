@@ -22,7 +22,8 @@ TEST(NormalizedGridRect, OrdersEachAxisIndependently) {
       {{-2, 6}, {0, -1}, {-2, -1, 0, 6}}, // no range check of its own
   };
   for (const auto& C : Cases)
-    EXPECT_EQ(NormalizedGridRect(C.A, C.B), C.Expected) << C.A.X << "," << C.A.Y << " / " << C.B.X << "," << C.B.Y;
+    EXPECT_EQ(NormalizedGridRect(C.A, C.B), C.Expected)
+        << C.A.X << "," << C.A.Y << " / " << C.B.X << "," << C.B.Y;
 }
 
 // ---------------------------------------------------------------- CellInGridRect
@@ -46,7 +47,8 @@ TEST(CellInGridRect, BordersAreInsideAndTheCellsBeyondAreNot) {
 TEST(CellInGridRect, AReversedRectangleHoldsNoCell) {
   const TYGridRect Reversed{5, 7, 2, 3};
   for (std::int32_t Col = 0; Col <= 8; ++Col)
-    for (std::int32_t Row = 0; Row <= 8; ++Row) EXPECT_FALSE(CellInGridRect(Col, Row, Reversed)) << Col << "," << Row;
+    for (std::int32_t Row = 0; Row <= 8; ++Row)
+      EXPECT_FALSE(CellInGridRect(Col, Row, Reversed)) << Col << "," << Row;
   EXPECT_FALSE(CellInGridRect(3, 3, {3, 5, 3, 1})); // only the rows reversed
 }
 
@@ -96,7 +98,9 @@ struct ErrorCase {
   const char* Expected;
 };
 
-void PrintTo(const ErrorCase& C, std::ostream* Out) { *Out << C.What; }
+void PrintTo(const ErrorCase& C, std::ostream* Out) {
+  *Out << C.What;
+}
 
 class GridErrorMessages : public ::testing::TestWithParam<ErrorCase> {};
 
@@ -109,8 +113,12 @@ TEST_P(GridErrorMessages, NameTheRaisingClass) {
   EXPECT_TRUE(ModelConsistent(*G));
 }
 
-TYCellsHolder& H(TYGrid& G) { return *G.GetHolder(); }
-TYCellsUnions& U(TYGrid& G) { return *G.GetHolder()->GetCellsUnions(); }
+TYCellsHolder& H(TYGrid& G) {
+  return *G.GetHolder();
+}
+TYCellsUnions& U(TYGrid& G) {
+  return *G.GetHolder()->GetCellsUnions();
+}
 
 const ErrorCase ErrorCases[] = {
     {"grid column", [](TYGrid& G) { G.GridToHolderCol(4); }, "TYGrid::Grid index out of range"},
@@ -118,27 +126,37 @@ const ErrorCase ErrorCases[] = {
     {"grid cell", [](TYGrid& G) { G.GetCells(0, 5); }, "TYGrid::Grid index out of range"},
     {"grid focus", [](TYGrid& G) { G.SetCol(9); }, "TYGrid::Grid index out of range"},
     {"grid width", [](TYGrid& G) { G.SetColWidths(4, 10); }, "TYGrid::Grid index out of range"},
-    {"store cell", [](TYGrid& G) { H(G).GetCells(4, 0); }, "TYCellsHolder::Grid index out of range"},
+    {"store cell", [](TYGrid& G) { H(G).GetCells(4, 0); },
+     "TYCellsHolder::Grid index out of range"},
     {"store row", [](TYGrid& G) { H(G).GetRows(5); }, "TYCellsHolder::Grid index out of range"},
-    {"store width", [](TYGrid& G) { H(G).SetColWidths(4, 10); }, "TYCellsHolder::Grid index out of range"},
-    {"negative fixed count", [](TYGrid& G) { H(G).SetFixedRows(-1); }, "TYCellsHolder::Grid index out of range"},
+    {"store width", [](TYGrid& G) { H(G).SetColWidths(4, 10); },
+     "TYCellsHolder::Grid index out of range"},
+    {"negative fixed count", [](TYGrid& G) { H(G).SetFixedRows(-1); },
+     "TYCellsHolder::Grid index out of range"},
     {"fixed columns", [](TYGrid& G) { H(G).SetFixedCols(4); },
      "TYCellsHolder::Fixed column count must be less than column count"},
     {"fixed rows", [](TYGrid& G) { H(G).SetFixedRows(5); },
      "TYCellsHolder::Fixed row count must be less than row count"},
-    {"marked rows", [](TYGrid& G) { H(G).GetMarkedRows(0); }, "TYCellsHolder::Grid index out of range"},
+    {"marked rows", [](TYGrid& G) { H(G).GetMarkedRows(0); },
+     "TYCellsHolder::Grid index out of range"},
     {"union list", [](TYGrid& G) { U(G).GetUnions(1); }, "TYCellsUnions::Grid index out of range"},
     {"union delete", [](TYGrid& G) { U(G).Delete(-1); }, "TYCellsUnions::Grid index out of range"},
-    {"union corners", [](TYGrid& G) { U(G).Add({1, 1}, {1, 1}, {4, 1}, false); },
+    {"union corners",
+     [](TYGrid& G) {
+       U(G).Add({1, 1}, {1, 1}, {4, 1}, false);
+     },
      "TYCellsUnions::Grid index out of range"},
-    {"union cells", [](TYGrid& G) { U(G).GetUnions(0)->GetCells(4); }, "TYCellsUnion::Grid index out of range"},
-    {"union pieces", [](TYGrid& G) { U(G).GetUnions(0)->GetGridUnions(1); }, "TYCellsUnion::Grid index out of range"},
+    {"union cells", [](TYGrid& G) { U(G).GetUnions(0)->GetCells(4); },
+     "TYCellsUnion::Grid index out of range"},
+    {"union pieces", [](TYGrid& G) { U(G).GetUnions(0)->GetGridUnions(1); },
+     "TYCellsUnion::Grid index out of range"},
     {"piece cells", [](TYGrid& G) { U(G).GetUnions(0)->GetGridUnions(0)->GetCells(-1); },
      "TYGridUnion::Grid index out of range"},
     // The framework's list errors pass through as they are.
     {"store width, negative index", [](TYGrid& G) { H(G).SetColWidths(-1, 10); },
      "EListError: List index out of bounds (-1)"},
-    {"store width read", [](TYGrid& G) { H(G).GetRowHeights(5); }, "EListError: List index out of bounds (5)"},
+    {"store width read", [](TYGrid& G) { H(G).GetRowHeights(5); },
+     "EListError: List index out of bounds (5)"},
 };
 
 INSTANTIATE_TEST_SUITE_P(AllRaisingSites, GridErrorMessages, ::testing::ValuesIn(ErrorCases),
@@ -151,7 +169,8 @@ INSTANTIATE_TEST_SUITE_P(AllRaisingSites, GridErrorMessages, ::testing::ValuesIn
 
 TEST(GridErrors, AGridNotPublishedAsTYGridNamesItsOwnClass) {
   TYCustomGrid Grid(nullptr);
-  EXPECT_EQ(GridErrorOf([&] { Grid.GridToHolderCol(-1); }), "TYCustomGrid::Grid index out of range");
+  EXPECT_EQ(GridErrorOf([&] { Grid.GridToHolderCol(-1); }),
+            "TYCustomGrid::Grid index out of range");
 }
 
 TEST(GridErrors, ARefusedFixedCountChangesNothing) {

@@ -18,25 +18,32 @@ using Map = std::vector<std::int32_t>;
 
 class HolderEditingTest : public StoreFixture {
 protected:
-  void UseMarking(TYGridOption Option) { Grid->SetOptions(Grid->GetOptions() + TYGridOptions{Option}); }
+  void UseMarking(TYGridOption Option) {
+    Grid->SetOptions(Grid->GetOptions() + TYGridOptions{Option});
+  }
 
   // The recorder's labels of the columns, or of one row's cells, in holder order.
   Log ColLabels() const {
     Log Result;
-    for (std::int32_t I = 0; I < H->GetColCount(); ++I) Result.push_back(LabelOf(H->GetCols(I)));
+    for (std::int32_t I = 0; I < H->GetColCount(); ++I)
+      Result.push_back(LabelOf(H->GetCols(I)));
     return Result;
   }
   Log RowLabels() const {
     Log Result;
-    for (std::int32_t I = 0; I < H->GetRowCount(); ++I) Result.push_back(LabelOf(H->GetRows(I)));
+    for (std::int32_t I = 0; I < H->GetRowCount(); ++I)
+      Result.push_back(LabelOf(H->GetRows(I)));
     return Result;
   }
   Log CellLabels(std::int32_t Row) const {
     Log Result;
-    for (std::int32_t I = 0; I < H->GetColCount(); ++I) Result.push_back(LabelOf(H->GetCells(I, Row)));
+    for (std::int32_t I = 0; I < H->GetColCount(); ++I)
+      Result.push_back(LabelOf(H->GetCells(I, Row)));
     return Result;
   }
-  std::string CurrentLabel() const { return LabelOf(Grid->GetCells(Grid->GetCol(), Grid->GetRow())); }
+  std::string CurrentLabel() const {
+    return LabelOf(Grid->GetCells(Grid->GetCol(), Grid->GetRow()));
+  }
 };
 
 // ---------------------------------------------------------------- moving
@@ -71,15 +78,18 @@ void PrintTo(const RefusedMove& M, std::ostream* Os) {
   *Os << (M.Columns ? "column " : "row ") << M.From << " to " << M.To << ", hidden " << M.Hidden;
 }
 
-class RefusedMoveTest : public HolderEditingTest, public testing::WithParamInterface<RefusedMove> {};
+class RefusedMoveTest : public HolderEditingTest,
+                        public testing::WithParamInterface<RefusedMove> {};
 
 TEST_P(RefusedMoveTest, MoveWithAFixedOrHiddenEndDoesNothing) {
   const RefusedMove& M = GetParam();
   if (M.Hidden >= 0) (M.Columns ? H->GetCols(M.Hidden) : H->GetRows(M.Hidden))->SetVisible(false);
   const Log Cols = ColLabels();
   const Log Rows = RowLabels();
-  if (M.Columns) H->DoMoveColumn(M.From, M.To);
-  else H->DoMoveRow(M.From, M.To);
+  if (M.Columns)
+    H->DoMoveColumn(M.From, M.To);
+  else
+    H->DoMoveRow(M.From, M.To);
   EXPECT_EQ(ColLabels(), Cols);
   EXPECT_EQ(RowLabels(), Rows);
   EXPECT_TRUE(ModelConsistent(*Grid));
@@ -88,7 +98,8 @@ TEST_P(RefusedMoveTest, MoveWithAFixedOrHiddenEndDoesNothing) {
 INSTANTIATE_TEST_SUITE_P(HolderEditing, RefusedMoveTest,
                          testing::Values(RefusedMove{true, 0, 2, -1}, RefusedMove{true, 2, 0, -1},
                                          RefusedMove{true, 2, 4, 4}, RefusedMove{true, 4, 2, 4},
-                                         RefusedMove{false, 0, 3, -1}, RefusedMove{false, 3, 1, 1}));
+                                         RefusedMove{false, 0, 3, -1},
+                                         RefusedMove{false, 3, 1, 1}));
 
 TEST_F(HolderEditingTest, MovingAcrossAHiddenColumnShiftsItAlongHidden) {
   H->GetCols(2)->SetVisible(false);
@@ -101,8 +112,10 @@ TEST_F(HolderEditingTest, MovingAcrossAHiddenColumnShiftsItAlongHidden) {
 }
 
 TEST_F(HolderEditingTest, MoveIndexOutsideTheAxisRaisesTheListErrorFirst) {
-  EXPECT_EQ(GridErrorOf([&] { H->DoMoveColumn(5, 1); }), "EListError: List index out of bounds (5)");
-  EXPECT_EQ(GridErrorOf([&] { H->DoMoveColumn(0, 7); }), "EListError: List index out of bounds (7)");
+  EXPECT_EQ(GridErrorOf([&] { H->DoMoveColumn(5, 1); }),
+            "EListError: List index out of bounds (5)");
+  EXPECT_EQ(GridErrorOf([&] { H->DoMoveColumn(0, 7); }),
+            "EListError: List index out of bounds (7)");
   EXPECT_EQ(GridErrorOf([&] { H->DoMoveRow(2, -1); }), "EListError: List index out of bounds (-1)");
   EXPECT_EQ(ColLabels(), (Log{"col0", "col1", "col2", "col3", "col4"}));
   EXPECT_EQ(RowLabels(), (Log{"row0", "row1", "row2", "row3", "row4"}));
@@ -139,22 +152,27 @@ TEST_F(HolderEditingTest, MovingMarkedRowsKeepsTheCountsAndReordersTheListsWhenR
 
 struct VisibleCase {
   const char* Name;
-  Map Hidden;  // hidden first, one by one
-  Map Listed;  // holder indices given, in this order
+  Map Hidden; // hidden first, one by one
+  Map Listed; // holder indices given, in this order
   bool Exclude;
-  Map Shown;   // the grid's ColMap afterwards
+  Map Shown; // the grid's ColMap afterwards
 };
 
-void PrintTo(const VisibleCase& C, std::ostream* Os) { *Os << C.Name; }
+void PrintTo(const VisibleCase& C, std::ostream* Os) {
+  *Os << C.Name;
+}
 
-class VisibleRangeTest : public HolderEditingTest, public testing::WithParamInterface<VisibleCase> {};
+class VisibleRangeTest : public HolderEditingTest,
+                         public testing::WithParamInterface<VisibleCase> {};
 
 TEST_P(VisibleRangeTest, ShowsOrHidesTheListedColumnsInOneBracket) {
   const VisibleCase& C = GetParam();
   Make(6, 3);
-  for (std::int32_t I : C.Hidden) H->GetCols(I)->SetVisible(false);
+  for (std::int32_t I : C.Hidden)
+    H->GetCols(I)->SetVisible(false);
   TList List;
-  for (std::int32_t I : C.Listed) List.Add(H->GetCols(I));
+  for (std::int32_t I : C.Listed)
+    List.Add(H->GetCols(I));
   FocusEvents = 0;
   H->SetVisibleColsRange(&List, C.Exclude);
   EXPECT_EQ(Grid->GetColMap(), C.Shown);
@@ -165,15 +183,19 @@ TEST_P(VisibleRangeTest, ShowsOrHidesTheListedColumnsInOneBracket) {
 
 INSTANTIATE_TEST_SUITE_P(
     HolderEditing, VisibleRangeTest,
-    testing::Values(VisibleCase{"ShowOnlyTheListed", {}, {2, 3}, false, {2, 3}},
-                    VisibleCase{"HideTheListed", {}, {2, 3}, true, {0, 1, 4, 5}},
-                    VisibleCase{"HidingEveryColumnKeepsTheLastInListOrder", {}, {0, 1, 2, 3, 4, 5}, true, {5}},
-                    VisibleCase{"ListOrderDecidesTheSurvivor", {}, {5, 4, 3, 2, 1, 0}, true, {0}},
-                    VisibleCase{"ShowingHiddenOnesHidesTheOthers", {4, 1}, {4, 1}, false, {1, 4}},
-                    VisibleCase{"HidingShowsTheHiddenOthers", {0, 3, 4, 5}, {1, 2}, true, {0, 3, 4, 5}},
-                    // As long as the axis, with repeats: no others to hide.
-                    VisibleCase{"FullLengthListWithRepeatsHidesNothing", {}, {3, 3, 3, 3, 3, 3}, false,
-                                {0, 1, 2, 3, 4, 5}}),
+    testing::Values(
+        VisibleCase{"ShowOnlyTheListed", {}, {2, 3}, false, {2, 3}},
+        VisibleCase{"HideTheListed", {}, {2, 3}, true, {0, 1, 4, 5}},
+        VisibleCase{"HidingEveryColumnKeepsTheLastInListOrder", {}, {0, 1, 2, 3, 4, 5}, true, {5}},
+        VisibleCase{"ListOrderDecidesTheSurvivor", {}, {5, 4, 3, 2, 1, 0}, true, {0}},
+        VisibleCase{"ShowingHiddenOnesHidesTheOthers", {4, 1}, {4, 1}, false, {1, 4}},
+        VisibleCase{"HidingShowsTheHiddenOthers", {0, 3, 4, 5}, {1, 2}, true, {0, 3, 4, 5}},
+        // As long as the axis, with repeats: no others to hide.
+        VisibleCase{"FullLengthListWithRepeatsHidesNothing",
+                    {},
+                    {3, 3, 3, 3, 3, 3},
+                    false,
+                    {0, 1, 2, 3, 4, 5}}),
     [](const testing::TestParamInfo<VisibleCase>& Info) { return std::string(Info.param.Name); });
 
 TEST_F(HolderEditingTest, RangeListsWithoutVectorsOfTheAxisChangeNothing) {
@@ -260,15 +282,17 @@ TEST_F(HolderEditingTest, DeleteIndexOutsideTheAxisRaisesAndTheLastVectorStays) 
 TEST_F(HolderEditingTest, DeleteColsRangeDeletesInHolderOrderWhateverTheListOrder) {
   TList List = VectorList({H->GetCols(3), H->GetCols(1), H->GetCols(3)});
   H->DeleteColsRange(&List);
-  EXPECT_EQ(Recorder.Log, (Log{"free c1r0", "free c1r1", "free c1r2", "free c1r3", "free c1r4", "free col1",
-                               "free c3r0", "free c3r1", "free c3r2", "free c3r3", "free c3r4", "free col3"}));
+  EXPECT_EQ(Recorder.Log,
+            (Log{"free c1r0", "free c1r1", "free c1r2", "free c1r3", "free c1r4", "free col1",
+                 "free c3r0", "free c3r1", "free c3r2", "free c3r3", "free c3r4", "free col3"}));
   EXPECT_EQ(ColLabels(), (Log{"col0", "col2", "col4"}));
   EXPECT_EQ(FocusEvents, 1);
   EXPECT_TRUE(ModelConsistent(*Grid));
 }
 
 TEST_F(HolderEditingTest, DeletingEveryRowKeepsTheOneWithTheHighestHolderIndex) {
-  TList List = VectorList({H->GetRows(4), H->GetRows(0), H->GetRows(2), H->GetRows(1), H->GetRows(3)});
+  TList List =
+      VectorList({H->GetRows(4), H->GetRows(0), H->GetRows(2), H->GetRows(1), H->GetRows(3)});
   H->DeleteRowsRange(&List);
   EXPECT_EQ(RowLabels(), (Log{"row4"}));
   EXPECT_EQ(Recorder.With("free row"), (Log{"free row0", "free row1", "free row2", "free row3"}));
@@ -311,7 +335,8 @@ TEST_F(HolderEditingTest, FocusFollowsItsCellThroughADeletionAndIsClampedWhenIts
 
 TEST_F(HolderEditingTest, DeletingMarkedRowsLeavesExactMarkLists) {
   UseMarking(ygoRowsMarking);
-  for (std::int32_t R : {2, 3, 4}) H->GetRows(R)->SetMarked(true);
+  for (std::int32_t R : {2, 3, 4})
+    H->GetRows(R)->SetMarked(true);
   H->GetRows(4)->SetVisible(false);
   TList List = VectorList({H->GetRows(3), H->GetRows(4)});
   H->DeleteRowsRange(&List);
@@ -322,7 +347,8 @@ TEST_F(HolderEditingTest, DeletingMarkedRowsLeavesExactMarkLists) {
 }
 
 TEST_F(HolderEditingTest, DeletingAVisibleColumnCanLeaveTheGridWithoutColumns) {
-  for (std::int32_t C = 0; C < 4; ++C) H->GetCols(C)->SetVisible(false);
+  for (std::int32_t C = 0; C < 4; ++C)
+    H->GetCols(C)->SetVisible(false);
   H->DeleteCol(4);
   EXPECT_EQ(H->GetColCount(), 4);
   EXPECT_EQ(Grid->GetColCount(), 0);
@@ -359,7 +385,8 @@ TEST_F(HolderEditingTest, DeletingTheMainCellPromotesTheFirstRemainingCellOfTheU
   H->DeleteCol(1);
   ASSERT_EQ(Unions->GetUnionsCount(), 1);
   EXPECT_EQ(LabelOf(Unions->GetUnions(0)->GetMainCell()), "c2r2");
-  EXPECT_EQ(Grid->GetCells(1, 1)->GetGridUnion()->GetMainCell(), Unions->GetUnions(0)->GetMainCell());
+  EXPECT_EQ(Grid->GetCells(1, 1)->GetGridUnion()->GetMainCell(),
+            Unions->GetUnions(0)->GetMainCell());
   EXPECT_TRUE(ModelConsistent(*Grid));
 }
 
@@ -368,7 +395,8 @@ TEST_F(HolderEditingTest, DeletingTheMainCellPromotesTheFirstRemainingCellOfTheU
 TEST_F(HolderEditingTest, AddColInitsTheColumnThenItsCellsRowByRow) {
   TYCellsVector* Col = H->AddCol(true);
   EXPECT_EQ(Col, H->GetCols(5));
-  EXPECT_EQ(Recorder.Log, (Log{"init col5", "init c5r0", "init c5r1", "init c5r2", "init c5r3", "init c5r4"}));
+  EXPECT_EQ(Recorder.Log,
+            (Log{"init col5", "init c5r0", "init c5r1", "init c5r2", "init c5r3", "init c5r4"}));
   EXPECT_EQ(Col->GetSize(), Grid->GetDefaultColWidth());
   EXPECT_EQ(Grid->GetColCount(), 6);
   EXPECT_EQ(FocusEvents, 1);
@@ -380,9 +408,9 @@ TEST_F(HolderEditingTest, AddingHiddenVectorsLeavesWhatTheGridShowsAndItsFocus) 
   FocusEvents = 0;
   TYCellsVector* Col = H->AddCol(false);
   TYCellsVector* Row = H->AddRow(false);
-  EXPECT_EQ(Recorder.Log, (Log{"init col5", "init c5r0", "init c5r1", "init c5r2", "init c5r3", "init c5r4",
-                               "init row5", "init c0r5", "init c1r5", "init c2r5", "init c3r5", "init c4r5",
-                               "init c5r5"}));
+  EXPECT_EQ(Recorder.Log, (Log{"init col5", "init c5r0", "init c5r1", "init c5r2", "init c5r3",
+                               "init c5r4", "init row5", "init c0r5", "init c1r5", "init c2r5",
+                               "init c3r5", "init c4r5", "init c5r5"}));
   EXPECT_EQ(Col->GetGridIndex(), -1);
   EXPECT_EQ(Row->GetSize(), Grid->GetDefaultRowHeight());
   EXPECT_EQ(H->GetColCount(), 6);
@@ -395,7 +423,8 @@ TEST_F(HolderEditingTest, AddingHiddenVectorsLeavesWhatTheGridShowsAndItsFocus) 
 
 TEST_F(HolderEditingTest, InitHookOfANewVectorRunsBeforeItsCellsExist) {
   Log Seen;
-  Grid->OnInitCellsVector = [&, Record = Grid->OnInitCellsVector](TYCustomGrid* Sender, TYCellsVector* V) {
+  Grid->OnInitCellsVector = [&, Record = Grid->OnInitCellsVector](TYCustomGrid* Sender,
+                                                                  TYCellsVector* V) {
     const TYCellsVector* Row = V->GetIsColumn() ? H->GetRows(0) : V;
     Seen.push_back(std::to_string(Row->GetRowCells()->GetCount()));
     Record(Sender, V);
@@ -412,7 +441,8 @@ TEST_F(HolderEditingTest, InsertColShiftsTheLaterColumnsAndTheFocusFollowsItsCel
   TYCellsVector* New = H->InsertCol(2, true);
   EXPECT_EQ(H->GetCols(2), New);
   EXPECT_EQ(Old->GetHolderIndex(), 3);
-  EXPECT_EQ(Recorder.Log, (Log{"init col2", "init c2r0", "init c2r1", "init c2r2", "init c2r3", "init c2r4"}));
+  EXPECT_EQ(Recorder.Log,
+            (Log{"init col2", "init c2r0", "init c2r1", "init c2r2", "init c2r3", "init c2r4"}));
   EXPECT_EQ(H->GetCells(2, 4)->GetColVector(), New);
   EXPECT_EQ(Grid->GetCol(), 4);
   EXPECT_EQ(CurrentLabel(), "c3r1");
@@ -424,7 +454,9 @@ struct InsertCase {
   std::int32_t Expected; // holder index of the new column
 };
 
-void PrintTo(const InsertCase& C, std::ostream* Os) { *Os << "InsertCol(" << C.Index << ")"; }
+void PrintTo(const InsertCase& C, std::ostream* Os) {
+  *Os << "InsertCol(" << C.Index << ")";
+}
 
 class InsertIndexTest : public HolderEditingTest, public testing::WithParamInterface<InsertCase> {};
 
@@ -433,14 +465,16 @@ TEST_P(InsertIndexTest, IndexBeyondEitherEndLandsAtThatEnd) {
   EXPECT_EQ(New->GetHolderIndex(), GetParam().Expected);
   EXPECT_EQ(H->GetColCount(), 6);
   const std::string Label = "c" + std::to_string(GetParam().Expected);
-  EXPECT_EQ(Recorder.Log, (Log{"init col" + std::to_string(GetParam().Expected), "init " + Label + "r0",
-                               "init " + Label + "r1", "init " + Label + "r2", "init " + Label + "r3",
-                               "init " + Label + "r4"}));
+  EXPECT_EQ(Recorder.Log,
+            (Log{"init col" + std::to_string(GetParam().Expected), "init " + Label + "r0",
+                 "init " + Label + "r1", "init " + Label + "r2", "init " + Label + "r3",
+                 "init " + Label + "r4"}));
   EXPECT_TRUE(ModelConsistent(*Grid));
 }
 
 INSTANTIATE_TEST_SUITE_P(HolderEditing, InsertIndexTest,
-                         testing::Values(InsertCase{-5, 0}, InsertCase{0, 0}, InsertCase{5, 5}, InsertCase{8, 5}));
+                         testing::Values(InsertCase{-5, 0}, InsertCase{0, 0}, InsertCase{5, 5},
+                                         InsertCase{8, 5}));
 
 TEST_F(HolderEditingTest, InsertRowBeforeTheFixedAreaMakesItFixedAndTheFormerFixedRowScrollable) {
   TYCellsVector* Former = H->GetRows(0);
@@ -449,7 +483,8 @@ TEST_F(HolderEditingTest, InsertRowBeforeTheFixedAreaMakesItFixedAndTheFormerFix
   EXPECT_FALSE(Former->GetFixed());
   EXPECT_EQ(H->GetFixedRows(), 1);
   EXPECT_EQ(Grid->GetFixedRows(), 1);
-  EXPECT_EQ(Recorder.Log, (Log{"init row0", "init c0r0", "init c1r0", "init c2r0", "init c3r0", "init c4r0"}));
+  EXPECT_EQ(Recorder.Log,
+            (Log{"init row0", "init c0r0", "init c1r0", "init c2r0", "init c3r0", "init c4r0"}));
   EXPECT_EQ(Grid->GetRow(), 2); // the current cell moved down with its row
   EXPECT_EQ(CurrentLabel(), "c1r1");
   EXPECT_TRUE(ModelConsistent(*Grid));
@@ -477,9 +512,12 @@ struct BracketedOperation {
   std::function<void(TYCellsHolder*)> Run;
 };
 
-void PrintTo(const BracketedOperation& Op, std::ostream* Os) { *Os << Op.Name; }
+void PrintTo(const BracketedOperation& Op, std::ostream* Os) {
+  *Os << Op.Name;
+}
 
-class InvalidPositionTest : public HolderEditingTest, public testing::WithParamInterface<BracketedOperation> {};
+class InvalidPositionTest : public HolderEditingTest,
+                            public testing::WithParamInterface<BracketedOperation> {};
 
 // The bracket looks the current cell up first; a position the grid no longer has raises there.
 TEST_P(InvalidPositionTest, OperationRaisesFromTheBracketBeforeAnyChange) {
@@ -517,7 +555,9 @@ INSTANTIATE_TEST_SUITE_P(
                            }},
         BracketedOperation{"AddVisibleRow", [](TYCellsHolder* H) { H->AddRow(true); }},
         BracketedOperation{"InsertVisibleCol", [](TYCellsHolder* H) { H->InsertCol(1, true); }}),
-    [](const testing::TestParamInfo<BracketedOperation>& Info) { return std::string(Info.param.Name); });
+    [](const testing::TestParamInfo<BracketedOperation>& Info) {
+      return std::string(Info.param.Name);
+    });
 
 TEST_F(HolderEditingTest, HiddenAdditionsOpenNoBracketAndSoNeedNoValidPosition) {
   Grid->SetRow(4);
@@ -534,8 +574,8 @@ TEST_F(HolderEditingTest, HiddenAdditionsOpenNoBracketAndSoNeedNoValidPosition) 
 TEST_F(HolderEditingTest, CellsRangeDataVisitsTheNormalisedBlockRowByRowAndDestroysNothing) {
   TYCell* Corner = H->GetCells(1, 2);
   H->FreeCellsRangeData({3, 4}, {1, 2});
-  EXPECT_EQ(Recorder.Log, (Log{"free c1r2", "free c2r2", "free c3r2", "free c1r3", "free c2r3", "free c3r3",
-                               "free c1r4", "free c2r4", "free c3r4"}));
+  EXPECT_EQ(Recorder.Log, (Log{"free c1r2", "free c2r2", "free c3r2", "free c1r3", "free c2r3",
+                               "free c3r3", "free c1r4", "free c2r4", "free c3r4"}));
   EXPECT_EQ(H->GetCells(1, 2), Corner);
   EXPECT_EQ(Corner->GetData(), nullptr);
   Recorder.Clear();

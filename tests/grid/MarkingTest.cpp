@@ -33,9 +33,12 @@ using Labels = std::vector<std::string>;
 Labels HolderMarked(TYCellsHolder& H) {
   Labels Result;
   for (std::int32_t I = 0; I < H.GetMarkedCount(); ++I) {
-    if (TYCell* C = H.GetMarkedCells(I)) Result.push_back(LabelOf(C));
-    else if (TYCellsVector* V = H.GetMarkedRows(I)) Result.push_back(LabelOf(V));
-    else Result.push_back(LabelOf(H.GetMarkedCols(I)));
+    if (TYCell* C = H.GetMarkedCells(I))
+      Result.push_back(LabelOf(C));
+    else if (TYCellsVector* V = H.GetMarkedRows(I))
+      Result.push_back(LabelOf(V));
+    else
+      Result.push_back(LabelOf(H.GetMarkedCols(I)));
   }
   return Result;
 }
@@ -43,9 +46,12 @@ Labels HolderMarked(TYCellsHolder& H) {
 Labels GridMarked(TYCustomGrid& G) {
   Labels Result;
   for (std::int32_t I = 0; I < G.GetMarkedCount(); ++I) {
-    if (TYCell* C = G.GetMarkedCells(I)) Result.push_back(LabelOf(C));
-    else if (TYCellsVector* V = G.GetMarkedRows(I)) Result.push_back(LabelOf(V));
-    else Result.push_back(LabelOf(G.GetMarkedCols(I)));
+    if (TYCell* C = G.GetMarkedCells(I))
+      Result.push_back(LabelOf(C));
+    else if (TYCellsVector* V = G.GetMarkedRows(I))
+      Result.push_back(LabelOf(V));
+    else
+      Result.push_back(LabelOf(G.GetMarkedCols(I)));
   }
   return Result;
 }
@@ -79,7 +85,8 @@ TEST_F(MarkingTest, FixedVectorsAndCellsAreNeverMarked) {
 
 TEST_F(MarkingTest, TheHostMayRefuseAMarkOrAnUnmark) {
   Mode(ygoRowsMarking);
-  for (std::int32_t Row : {2, 4, 6}) H->GetRows(Row)->SetMarked(true);
+  for (std::int32_t Row : {2, 4, 6})
+    H->GetRows(Row)->SetMarked(true);
   ASSERT_TRUE(H->GetMarkListDirty());
   EXPECT_EQ(H->GetMarkedCount(), 3); // exact without a rebuild
   EXPECT_EQ(G->GetMarkedCount(), 3);
@@ -92,7 +99,8 @@ TEST_F(MarkingTest, TheHostMayRefuseAMarkOrAnUnmark) {
   EXPECT_TRUE(H->GetRows(4)->GetMarked());
   EXPECT_EQ(H->GetMarkedCount(), 3);
   EXPECT_EQ(G->GetMarkedCount(), 3);
-  EXPECT_EQ(R.Log, (Labels{"mark row2 1", "mark row4 1", "mark row6 1", "mark row3 1", "mark row4 0"}));
+  EXPECT_EQ(R.Log,
+            (Labels{"mark row2 1", "mark row4 1", "mark row6 1", "mark row3 1", "mark row4 0"}));
 
   H->GetRows(4)->SetMarked(true); // no change, no question
   EXPECT_EQ(R.Log.size(), 5u);
@@ -114,7 +122,8 @@ TEST_F(MarkingTest, TheHostMayRefuseACell) {
 
 TEST_F(MarkingTest, MarkedRowsAreListedInHolderOrder) {
   Mode(ygoRowsMarking);
-  for (std::int32_t Row : {5, 2, 3}) H->GetRows(Row)->SetMarked(true);
+  for (std::int32_t Row : {5, 2, 3})
+    H->GetRows(Row)->SetMarked(true);
   EXPECT_EQ(HolderMarked(*H), (Labels{"row2", "row3", "row5"}));
   EXPECT_EQ(GridMarked(*G), (Labels{"row2", "row3", "row5"}));
   EXPECT_FALSE(H->GetMarkListDirty());
@@ -126,7 +135,8 @@ TEST_F(MarkingTest, MarkedRowsAreListedInHolderOrder) {
 
 TEST_F(MarkingTest, MarkedCellsAreListedRowByRow) {
   Mode(ygoCellsMarking);
-  for (auto [Col, Row] : {std::pair{4, 2}, {1, 5}, {2, 2}, {5, 1}}) Cell(Col, Row)->SetMarked(true);
+  for (auto [Col, Row] : {std::pair{4, 2}, {1, 5}, {2, 2}, {5, 1}})
+    Cell(Col, Row)->SetMarked(true);
   H->GetCols(4)->SetVisible(false);
   EXPECT_EQ(HolderMarked(*H), (Labels{"c5r1", "c2r2", "c4r2", "c1r5"}));
   EXPECT_EQ(GridMarked(*G), (Labels{"c5r1", "c2r2", "c1r5"}));
@@ -139,7 +149,8 @@ TEST_F(MarkingTest, MarkedCellsAreListedRowByRow) {
 
 TEST_F(MarkingTest, MarkedColumnsSkipTheFixedArea) {
   Mode(ygoColsMarking);
-  for (std::int32_t Col : {3, 1, 5}) H->GetCols(Col)->SetMarked(true);
+  for (std::int32_t Col : {3, 1, 5})
+    H->GetCols(Col)->SetMarked(true);
   H->SetFixedCols(2); // column 1 keeps its flag but is fixed now
   EXPECT_TRUE(H->GetCols(1)->GetMarked());
   EXPECT_EQ(HolderMarked(*H), (Labels{"col3", "col5"}));
@@ -203,11 +214,13 @@ TEST_F(MarkingTest, HiddenMarkedCellsByRangeAreNotCounted) {
 
 TEST_F(MarkingTest, ClearMarkRemovesEveryFlagWithoutAsking) {
   Mode(ygoRowsMarking);
-  for (std::int32_t Row : {1, 3, 4}) H->GetRows(Row)->SetMarked(true);
+  for (std::int32_t Row : {1, 3, 4})
+    H->GetRows(Row)->SetMarked(true);
   H->SetFixedRows(2); // row 1 is fixed now and keeps its flag
   R.Clear();
   H->ClearMark();
-  for (std::int32_t Row = 0; Row < H->GetRowCount(); ++Row) EXPECT_FALSE(H->GetRows(Row)->GetMarked()) << Row;
+  for (std::int32_t Row = 0; Row < H->GetRowCount(); ++Row)
+    EXPECT_FALSE(H->GetRows(Row)->GetMarked()) << Row;
   EXPECT_TRUE(R.Log.empty());
   EXPECT_EQ(H->GetMarkedCount(), 0);
   EXPECT_EQ(G->GetMarkedCount(), 0);
@@ -235,7 +248,8 @@ TEST_F(MarkingTest, ClearMarkAlsoClearsMarksOfOtherKinds) {
 std::map<std::string, int> SortKeys;
 
 int ByKey(void* A, void* B) {
-  return SortKeys.at(LabelOf(static_cast<TYCellsVector*>(A))) - SortKeys.at(LabelOf(static_cast<TYCellsVector*>(B)));
+  return SortKeys.at(LabelOf(static_cast<TYCellsVector*>(A))) -
+         SortKeys.at(LabelOf(static_cast<TYCellsVector*>(B)));
 }
 
 // The order the store's sort must leave, worked out from the steps of the quicksort as they are
@@ -248,8 +262,10 @@ void ReferenceSort(std::vector<std::string>& Rows, int L, int R) {
     int J = R;
     const std::string Pivot = Rows[static_cast<size_t>((L + R) / 2)];
     while (true) {
-      while (Key(Rows[static_cast<size_t>(I)]) < Key(Pivot)) ++I;
-      while (Key(Rows[static_cast<size_t>(J)]) > Key(Pivot)) --J;
+      while (Key(Rows[static_cast<size_t>(I)]) < Key(Pivot))
+        ++I;
+      while (Key(Rows[static_cast<size_t>(J)]) > Key(Pivot))
+        --J;
       if (I <= J) {
         std::swap(Rows[static_cast<size_t>(I)], Rows[static_cast<size_t>(J)]);
         ++I;
@@ -267,13 +283,15 @@ class SortTest : public MarkingTest {
 protected:
   Labels RowLabels() {
     Labels Result;
-    for (std::int32_t I = 0; I < H->GetRowCount(); ++I) Result.push_back(LabelOf(H->GetRows(I)));
+    for (std::int32_t I = 0; I < H->GetRowCount(); ++I)
+      Result.push_back(LabelOf(H->GetRows(I)));
     return Result;
   }
   void SetKeys(std::initializer_list<int> Keys) {
     SortKeys.clear();
     int Row = 0;
-    for (int Key : Keys) SortKeys["row" + std::to_string(Row++)] = Key;
+    for (int Key : Keys)
+      SortKeys["row" + std::to_string(Row++)] = Key;
   }
   TYCell* Current() { return G->GetCells(G->GetCol(), G->GetRow()); }
 };
@@ -297,7 +315,8 @@ TEST_F(SortTest, EqualRowsComeOutInTheQuicksortsOrder) {
 TEST_F(SortTest, ManyEqualKeysFollowTheReferenceOrder) {
   H->SetRowCount(23);
   SortKeys.clear();
-  for (int Row = 0; Row < 23; ++Row) SortKeys["row" + std::to_string(Row)] = (Row * 7 + 3) % 4;
+  for (int Row = 0; Row < 23; ++Row)
+    SortKeys["row" + std::to_string(Row)] = (Row * 7 + 3) % 4;
   for (bool KeepFixed : {true, false}) {
     SCOPED_TRACE(KeepFixed);
     Labels Expected = RowLabels();
@@ -306,7 +325,8 @@ TEST_F(SortTest, ManyEqualKeysFollowTheReferenceOrder) {
     H->Sort(ByKey, KeepFixed);
     EXPECT_EQ(RowLabels(), Expected);
     EXPECT_TRUE(ModelConsistent(*G));
-    for (auto& [Label, Key] : SortKeys) Key = (Key * 5 + static_cast<int>(Label.size())) % 3; // sort again, new keys
+    for (auto& [Label, Key] : SortKeys)
+      Key = (Key * 5 + static_cast<int>(Label.size())) % 3; // sort again, new keys
   }
 }
 
@@ -370,7 +390,8 @@ TEST_F(SortTest, HiddenRowsAreSortedAndStayHidden) {
 
 TEST_F(SortTest, MarkedRowsAreListedInTheirNewOrder) {
   Mode(ygoRowsMarking);
-  for (std::int32_t Row : {2, 4, 6}) H->GetRows(Row)->SetMarked(true);
+  for (std::int32_t Row : {2, 4, 6})
+    H->GetRows(Row)->SetMarked(true);
   SetKeys({0, 7, 6, 5, 4, 3, 2, 1});
   H->Sort(ByKey, true);
   EXPECT_EQ(HolderMarked(*H), (Labels{"row6", "row4", "row2"}));
@@ -378,7 +399,8 @@ TEST_F(SortTest, MarkedRowsAreListedInTheirNewOrder) {
 }
 
 TEST_F(SortTest, WithoutVisibleColumnsNoCellIsRemembered) {
-  for (std::int32_t Col = 0; Col < H->GetColCount(); ++Col) H->GetCols(Col)->SetVisible(false);
+  for (std::int32_t Col = 0; Col < H->GetColCount(); ++Col)
+    H->GetCols(Col)->SetVisible(false);
   ASSERT_EQ(G->GetColCount(), 0);
   SetKeys({0, 7, 6, 5, 4, 3, 2, 1});
   EXPECT_EQ(GridErrorOf([&] { H->Sort(ByKey, true); }), "no error");

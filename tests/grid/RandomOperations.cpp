@@ -23,11 +23,14 @@ std::string Signature(TYCustomGrid& G) {
   TYCellsHolder* H = G.GetHolder();
   std::ostringstream Out;
   for (std::int32_t I = 0; I < H->GetColCount(); ++I)
-    Out << LabelOf(H->GetCols(I)) << (H->GetCols(I)->GetVisible() ? '+' : '-') << H->GetCols(I)->GetSize() << ' ';
+    Out << LabelOf(H->GetCols(I)) << (H->GetCols(I)->GetVisible() ? '+' : '-')
+        << H->GetCols(I)->GetSize() << ' ';
   for (std::int32_t I = 0; I < H->GetRowCount(); ++I)
-    Out << LabelOf(H->GetRows(I)) << (H->GetRows(I)->GetVisible() ? '+' : '-') << H->GetRows(I)->GetSize() << ' ';
-  Out << H->GetFixedCols() << '/' << H->GetFixedRows() << " unions " << H->GetCellsUnions()->GetUnionsCount()
-      << " marks " << H->GetMarkedCount() << '/' << G.GetMarkedCount() << " at " << G.GetCol() << ',' << G.GetRow();
+    Out << LabelOf(H->GetRows(I)) << (H->GetRows(I)->GetVisible() ? '+' : '-')
+        << H->GetRows(I)->GetSize() << ' ';
+  Out << H->GetFixedCols() << '/' << H->GetFixedRows() << " unions "
+      << H->GetCellsUnions()->GetUnionsCount() << " marks " << H->GetMarkedCount() << '/'
+      << G.GetMarkedCount() << " at " << G.GetCol() << ',' << G.GetRow();
   return Out.str();
 }
 
@@ -78,7 +81,8 @@ private:
   }
   std::string History() const {
     std::string Text = "recent operations:";
-    for (const auto& What : Recent) Text += "\n  " + What;
+    for (const auto& What : Recent)
+      Text += "\n  " + What;
     return Text + "\n";
   }
 
@@ -86,15 +90,19 @@ private:
   // may have changed.
   void RunOne() {
     static const std::vector<std::pair<int, void (RandomSession::*)()>> Table = {
-        {6, &RandomSession::Resize},        {6, &RandomSession::AddOrInsert}, {5, &RandomSession::Delete},
-        {4, &RandomSession::DeleteRange},   {8, &RandomSession::ShowHide},    {5, &RandomSession::ShowHideRange},
-        {5, &RandomSession::Move},          {4, &RandomSession::SortRows},    {3, &RandomSession::FixedCounts},
-        {7, &RandomSession::AddUnion},      {3, &RandomSession::DropUnion},   {3, &RandomSession::EnableUnion},
-        {3, &RandomSession::MarkingMode},   {12, &RandomSession::Mark},       {2, &RandomSession::ClearMarks},
-        {3, &RandomSession::RangeData},     {4, &RandomSession::FocusSomewhere}, {2, &RandomSession::Sizes},
+        {6, &RandomSession::Resize},         {6, &RandomSession::AddOrInsert},
+        {5, &RandomSession::Delete},         {4, &RandomSession::DeleteRange},
+        {8, &RandomSession::ShowHide},       {5, &RandomSession::ShowHideRange},
+        {5, &RandomSession::Move},           {4, &RandomSession::SortRows},
+        {3, &RandomSession::FixedCounts},    {7, &RandomSession::AddUnion},
+        {3, &RandomSession::DropUnion},      {3, &RandomSession::EnableUnion},
+        {3, &RandomSession::MarkingMode},    {12, &RandomSession::Mark},
+        {2, &RandomSession::ClearMarks},     {3, &RandomSession::RangeData},
+        {4, &RandomSession::FocusSomewhere}, {2, &RandomSession::Sizes},
     };
     int Total = 0;
-    for (const auto& Entry : Table) Total += Entry.first;
+    for (const auto& Entry : Table)
+      Total += Entry.first;
     int Roll = Pick(1, Total);
     for (const auto& [Weight, Op] : Table) {
       if ((Roll -= Weight) > 0) continue;
@@ -103,7 +111,8 @@ private:
         (this->*Op)();
       } catch (const EYInvalidGridOperation& E) {
         Note(std::string("  raised ") + E.what());
-        EXPECT_EQ(Signature(*Grid), Before) << "an operation that raised changed the grid\n" << History();
+        EXPECT_EQ(Signature(*Grid), Before) << "an operation that raised changed the grid\n"
+                                            << History();
       }
       return;
     }
@@ -134,7 +143,8 @@ private:
       return;
     }
     const std::int32_t Index = Pick(-2, Count + 2);
-    Note(std::string(Columns ? "InsertCol " : "InsertRow ") + std::to_string(Index) + (Shown ? " shown" : " hidden"));
+    Note(std::string(Columns ? "InsertCol " : "InsertRow ") + std::to_string(Index) +
+         (Shown ? " shown" : " hidden"));
     Columns ? H().InsertCol(Index, Shown) : H().InsertRow(Index, Shown);
   }
 
@@ -150,7 +160,8 @@ private:
   TList RandomVectors(bool Columns) {
     TList List;
     const std::int32_t Count = Columns ? Cols() : Rows();
-    for (std::int32_t I = Pick(0, Count); I > 0; --I) List.Add(AnyVector(Columns));
+    for (std::int32_t I = Pick(0, Count); I > 0; --I)
+      List.Add(AnyVector(Columns));
     if ((Columns ? Rows() : Cols()) > 0 && Chance(20)) List.Add(AnyVector(!Columns));
     if (Chance(10)) List.Add(&Recorder);
     return List;
@@ -160,7 +171,8 @@ private:
     const bool Columns = Chance(50);
     if ((Columns ? Cols() : Rows()) == 0) return;
     TList List = RandomVectors(Columns);
-    Note(std::string(Columns ? "DeleteColsRange of " : "DeleteRowsRange of ") + std::to_string(List.GetCount()));
+    Note(std::string(Columns ? "DeleteColsRange of " : "DeleteRowsRange of ") +
+         std::to_string(List.GetCount()));
     Columns ? H().DeleteColsRange(&List) : H().DeleteRowsRange(&List);
   }
 
@@ -169,8 +181,8 @@ private:
     if ((Columns ? Cols() : Rows()) == 0) return;
     TYCellsVector* V = AnyVector(Columns);
     const bool Value = Chance(50);
-    Note(std::string(Columns ? "col " : "row ") + std::to_string(V->GetHolderIndex()) + ".SetVisible " +
-         std::to_string(Value));
+    Note(std::string(Columns ? "col " : "row ") + std::to_string(V->GetHolderIndex()) +
+         ".SetVisible " + std::to_string(Value));
     V->SetVisible(Value);
   }
 
@@ -184,8 +196,8 @@ private:
     }
     TList List = RandomVectors(Columns);
     const bool Exclude = Chance(50);
-    Note(std::string(Columns ? "SetVisibleColsRange " : "SetVisibleRowsRange ") + std::to_string(List.GetCount()) +
-         (Exclude ? " exclude" : " include"));
+    Note(std::string(Columns ? "SetVisibleColsRange " : "SetVisibleRowsRange ") +
+         std::to_string(List.GetCount()) + (Exclude ? " exclude" : " include"));
     Columns ? H().SetVisibleColsRange(&List, Exclude) : H().SetVisibleRowsRange(&List, Exclude);
   }
 
@@ -195,7 +207,8 @@ private:
     if (Count == 0) return;
     const std::int32_t From = Pick(0, Count - 1);
     const std::int32_t To = Pick(0, Count - 1);
-    Note(std::string(Columns ? "MoveColumn " : "MoveRow ") + std::to_string(From) + "->" + std::to_string(To));
+    Note(std::string(Columns ? "MoveColumn " : "MoveRow ") + std::to_string(From) + "->" +
+         std::to_string(To));
     Columns ? Grid->MoveColumn(From, To) : Grid->MoveRow(From, To);
   }
 
@@ -217,8 +230,10 @@ private:
     TYCellsUnions* U = H().GetCellsUnions();
     if (Chance(40)) {
       auto List = std::make_unique<TYCellList>();
-      for (std::int32_t I = Pick(0, 5); I > 0; --I) List->Add(AnyCell());
-      TYCell* Main = List->GetCount() > 0 && Chance(90) ? List->Get(Pick(0, List->GetCount() - 1)) : AnyCell();
+      for (std::int32_t I = Pick(0, 5); I > 0; --I)
+        List->Add(AnyCell());
+      TYCell* Main =
+          List->GetCount() > 0 && Chance(90) ? List->Get(Pick(0, List->GetCount() - 1)) : AnyCell();
       Note("Add union of a list of " + std::to_string(List->GetCount()));
       U->Add(Main, std::move(List), Chance(50));
       return;
@@ -229,8 +244,8 @@ private:
     const TYGridCoord A{Pick(0, C - 1), Pick(0, R - 1)};
     const TYGridCoord B{std::min(C, A.X + Pick(-2, 2)), Pick(0, R - 1)}; // now and then outside
     const TYGridCoord Main = Chance(85) ? A : TYGridCoord{Pick(0, C - 1), Pick(0, R - 1)};
-    Note("Add union (" + std::to_string(A.X) + "," + std::to_string(A.Y) + ")-(" + std::to_string(B.X) + "," +
-         std::to_string(B.Y) + (GridIdx ? ") grid" : ") holder"));
+    Note("Add union (" + std::to_string(A.X) + "," + std::to_string(A.Y) + ")-(" +
+         std::to_string(B.X) + "," + std::to_string(B.Y) + (GridIdx ? ") grid" : ") holder"));
     U->Add(Main, A, B, GridIdx);
   }
 
@@ -257,7 +272,8 @@ private:
 
   void MarkingMode() {
     static const TYGridOption Modes[] = {ygoRowsMarking, ygoColsMarking, ygoCellsMarking};
-    TYGridOptions O = Grid->GetOptions() - TYGridOptions{ygoRowsMarking, ygoColsMarking, ygoCellsMarking};
+    TYGridOptions O =
+        Grid->GetOptions() - TYGridOptions{ygoRowsMarking, ygoColsMarking, ygoCellsMarking};
     const int Choice = Pick(0, 3);
     if (Choice < 3) O.Include(Modes[Choice]);
     Note("SetOptions marking " + std::to_string(Choice));
@@ -312,8 +328,10 @@ private:
     const std::int32_t C = Pick(Grid->GetFixedCols(), Grid->GetColCount() - 1);
     const std::int32_t R = Pick(Grid->GetFixedRows(), Grid->GetRowCount() - 1);
     Note("focus " + std::to_string(C) + "," + std::to_string(R));
-    if (Chance(50)) Grid->SetCol(C);
-    else Grid->SetRow(R);
+    if (Chance(50))
+      Grid->SetCol(C);
+    else
+      Grid->SetRow(R);
   }
 
   void Sizes() {

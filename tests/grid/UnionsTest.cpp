@@ -11,19 +11,22 @@ using Rects = std::vector<TYGridRect>;
 
 Labels CellLabels(const TYCellsUnion* U) {
   Labels Result;
-  for (std::int32_t I = 0; I < U->GetCellsCount(); ++I) Result.push_back(LabelOf(U->GetCells(I)));
+  for (std::int32_t I = 0; I < U->GetCellsCount(); ++I)
+    Result.push_back(LabelOf(U->GetCells(I)));
   return Result;
 }
 
 Labels CellLabels(const TYGridUnion* P) {
   Labels Result;
-  for (std::int32_t I = 0; I < P->GetCount(); ++I) Result.push_back(LabelOf(P->GetCells(I)));
+  for (std::int32_t I = 0; I < P->GetCount(); ++I)
+    Result.push_back(LabelOf(P->GetCells(I)));
   return Result;
 }
 
 Rects PieceRects(const TYCellsUnion* U) {
   Rects Result;
-  for (std::int32_t I = 0; I < U->GetGridUnionsCount(); ++I) Result.push_back(U->GetGridUnions(I)->GetRect());
+  for (std::int32_t I = 0; I < U->GetGridUnionsCount(); ++I)
+    Result.push_back(U->GetGridUnions(I)->GetRect());
   return Result;
 }
 
@@ -87,7 +90,8 @@ TEST_F(UnionTest, SomeRectanglesAreRefusedSilently) {
       {"fixed row and scrollable rows", {1, 0}, {1, 0}, {1, 3}},
   };
   for (const auto& C : Cases) {
-    EXPECT_EQ(GridErrorOf([&] { Unions->Add(C.Main, C.Corner1, C.Corner2, false); }), "no error") << C.What;
+    EXPECT_EQ(GridErrorOf([&] { Unions->Add(C.Main, C.Corner1, C.Corner2, false); }), "no error")
+        << C.What;
     EXPECT_EQ(Unions->GetUnionsCount(), 0) << C.What;
   }
   Unions->Add({0, 1}, {0, 1}, {0, 3}, false); // fixed cells only
@@ -95,15 +99,24 @@ TEST_F(UnionTest, SomeRectanglesAreRefusedSilently) {
 }
 
 TEST_F(UnionTest, ACornerOutsideRaisesEvenWithTheMainCellOutside) {
-  EXPECT_EQ(GridErrorOf([&] { Unions->Add({9, 9}, {1, 1}, {6, 2}, false); }), "TYCellsUnions::Grid index out of range");
-  EXPECT_EQ(GridErrorOf([&] { Unions->Add({1, 1}, {1, -1}, {2, 2}, false); }), "TYCellsUnions::Grid index out of range");
+  EXPECT_EQ(GridErrorOf([&] {
+              Unions->Add({9, 9}, {1, 1}, {6, 2}, false);
+            }),
+            "TYCellsUnions::Grid index out of range");
+  EXPECT_EQ(GridErrorOf([&] {
+              Unions->Add({1, 1}, {1, -1}, {2, 2}, false);
+            }),
+            "TYCellsUnions::Grid index out of range");
   EXPECT_EQ(Unions->GetUnionsCount(), 0);
 }
 
 // In grid indices the rectangle is checked against the visible counts.
 TEST_F(UnionTest, GridCornersAreCheckedAgainstTheVisibleVectors) {
   H->GetCols(3)->SetVisible(false);
-  EXPECT_EQ(GridErrorOf([&] { Unions->Add({4, 1}, {4, 1}, {5, 1}, true); }), "TYCellsUnions::Grid index out of range");
+  EXPECT_EQ(GridErrorOf([&] {
+              Unions->Add({4, 1}, {4, 1}, {5, 1}, true);
+            }),
+            "TYCellsUnions::Grid index out of range");
   Unions->Add({4, 1}, {4, 1}, {5, 1}, false);
   EXPECT_EQ(Unions->GetUnionsCount(), 1);
 }
@@ -135,7 +148,9 @@ TEST_F(UnionTest, AnLShapedListMakesOnePieceWithItsBoundingBox) {
 // A group grows by the first cell in the union's list that touches it, whichever cell of the
 // group it touches; pieces come in the order of their first cells.
 TEST_F(UnionTest, APiecesCellsAreInTheOrderTheGroupingFindsThem) {
-  Unions->Add(Cell(2, 2), CellsOf({Cell(2, 2), Cell(1, 3), Cell(4, 6), Cell(3, 2), Cell(1, 2), Cell(4, 5)}), false);
+  Unions->Add(Cell(2, 2),
+              CellsOf({Cell(2, 2), Cell(1, 3), Cell(4, 6), Cell(3, 2), Cell(1, 2), Cell(4, 5)}),
+              false);
   ASSERT_EQ(Union(0)->GetGridUnionsCount(), 2);
   EXPECT_EQ(CellLabels(Union(0)->GetGridUnions(0)), (Labels{"c2r2", "c3r2", "c1r2", "c1r3"}));
   EXPECT_EQ(CellLabels(Union(0)->GetGridUnions(1)), (Labels{"c4r6", "c4r5"}));
@@ -155,13 +170,28 @@ TEST_F(UnionTest, SomeListsAreRefusedSilentlyAndLeaveExistingUnions) {
   auto Other = MakeGrid(6, 9);
   TYCell* Foreign = Other->GetHolder()->GetCells(3, 2);
   const RejectedList Cases[] = {
-      {"no main cell", [&](auto& U, auto&) { U.Add(nullptr, CellsOf({C(2, 2), C(4, 4)}), false); }},
+      {"no main cell",
+       [&](auto& U, auto&) {
+         U.Add(nullptr, CellsOf({C(2, 2), C(4, 4)}), false);
+       }},
       {"no list", [&](auto& U, auto&) { U.Add(C(2, 2), nullptr, false); }},
       {"one cell", [&](auto& U, auto&) { U.Add(C(2, 2), CellsOf({C(2, 2)}), false); }},
-      {"one cell twice", [&](auto& U, auto&) { U.Add(C(2, 2), CellsOf({C(2, 2), C(2, 2)}), false); }},
-      {"main cell missing", [&](auto& U, auto&) { U.Add(C(4, 4), CellsOf({C(2, 2), C(2, 3)}), false); }},
-      {"fixed and scrollable", [&](auto& U, auto&) { U.Add(C(1, 2), CellsOf({C(1, 2), C(0, 2), C(2, 2)}), false); }},
-      {"another grid's cell", [&](auto& U, auto&) { U.Add(C(2, 2), CellsOf({C(2, 2), Foreign}), false); }},
+      {"one cell twice",
+       [&](auto& U, auto&) {
+         U.Add(C(2, 2), CellsOf({C(2, 2), C(2, 2)}), false);
+       }},
+      {"main cell missing",
+       [&](auto& U, auto&) {
+         U.Add(C(4, 4), CellsOf({C(2, 2), C(2, 3)}), false);
+       }},
+      {"fixed and scrollable",
+       [&](auto& U, auto&) {
+         U.Add(C(1, 2), CellsOf({C(1, 2), C(0, 2), C(2, 2)}), false);
+       }},
+      {"another grid's cell",
+       [&](auto& U, auto&) {
+         U.Add(C(2, 2), CellsOf({C(2, 2), Foreign}), false);
+       }},
       {"a hidden cell counts as fixed in grid indices",
        [&](auto& U, auto& Holder) {
          Holder.GetRows(5)->SetVisible(false);
@@ -213,7 +243,9 @@ struct PieceCase {
   Rects Pieces;
 };
 
-void PrintTo(const PieceCase& C, std::ostream* Out) { *Out << C.Name; }
+void PrintTo(const PieceCase& C, std::ostream* Out) {
+  *Out << C.Name;
+}
 
 class UnionPieces : public ::testing::TestWithParam<PieceCase> {};
 
@@ -231,10 +263,16 @@ TEST_P(UnionPieces, FollowTheLayout) {
 
 const PieceCase PieceCases[] = {
     {"InPlace", [](TYGrid&) {}, {{1, 4, 2, 6}}},
-    {"MiddleRowHidden", [](TYGrid& G) { G.GetHolder()->GetRows(5)->SetVisible(false); }, {{1, 4, 2, 5}}},
+    {"MiddleRowHidden",
+     [](TYGrid& G) { G.GetHolder()->GetRows(5)->SetVisible(false); },
+     {{1, 4, 2, 5}}},
     {"MiddleRowMovedToTheEnd", [](TYGrid& G) { G.MoveRow(5, 8); }, {{1, 4, 2, 5}, {1, 8, 2, 8}}},
-    {"SecondColumnHidden", [](TYGrid& G) { G.GetHolder()->GetCols(2)->SetVisible(false); }, {{1, 4, 1, 6}}},
-    {"RowInsertedInside", [](TYGrid& G) { G.GetHolder()->InsertRow(5, true); }, {{1, 4, 2, 4}, {1, 6, 2, 7}}},
+    {"SecondColumnHidden",
+     [](TYGrid& G) { G.GetHolder()->GetCols(2)->SetVisible(false); },
+     {{1, 4, 1, 6}}},
+    {"RowInsertedInside",
+     [](TYGrid& G) { G.GetHolder()->InsertRow(5, true); },
+     {{1, 4, 2, 4}, {1, 6, 2, 7}}},
     {"ColumnsApartAndOneRowLeft",
      [](TYGrid& G) {
        G.MoveColumn(2, 5);
@@ -248,8 +286,15 @@ const PieceCase PieceCases[] = {
        G.GetHolder()->GetRows(6)->SetVisible(false);
      },
      {{1, 4, 2, 4}}},
-    {"HiddenRowInsertedInside", [](TYGrid& G) { G.GetHolder()->InsertRow(5, false); }, {{1, 4, 2, 6}}},
-    {"MovedPieceComesBack", [](TYGrid& G) { G.MoveRow(5, 8); G.MoveRow(8, 5); }, {{1, 4, 2, 6}}},
+    {"HiddenRowInsertedInside",
+     [](TYGrid& G) { G.GetHolder()->InsertRow(5, false); },
+     {{1, 4, 2, 6}}},
+    {"MovedPieceComesBack",
+     [](TYGrid& G) {
+       G.MoveRow(5, 8);
+       G.MoveRow(8, 5);
+     },
+     {{1, 4, 2, 6}}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Block, UnionPieces, ::testing::ValuesIn(PieceCases),
@@ -297,8 +342,8 @@ TEST_F(UnionTest, DeletingTheCurrentCellsUnionShrinksTheCurrentCell) {
 }
 
 TEST_F(UnionTest, DeletingAVectorShrinksOrDissolvesTheUnionsItCuts) {
-  AddBlock();                                   // columns 1-2, rows 4-6
-  Unions->Add({3, 1}, {3, 1}, {4, 1}, false);   // two cells side by side
+  AddBlock();                                 // columns 1-2, rows 4-6
+  Unions->Add({3, 1}, {3, 1}, {4, 1}, false); // two cells side by side
   H->DeleteCol(4);
   ASSERT_EQ(Unions->GetUnionsCount(), 1);
   EXPECT_FALSE(Cell(3, 1)->GetBelongsToUnion());
@@ -429,11 +474,11 @@ TEST_F(UnionTest, TryChangeMarkedAnswersWhetherAUnionChanged) {
   AddBlock();
   EXPECT_TRUE(Unions->TryChangeMarked(H->GetCols(1), true));
   EXPECT_TRUE(Union(0)->GetMarked());
-  EXPECT_FALSE(Unions->TryChangeMarked(H->GetCols(2), true)); // already marked
+  EXPECT_FALSE(Unions->TryChangeMarked(H->GetCols(2), true));  // already marked
   EXPECT_FALSE(Unions->TryChangeMarked(H->GetCols(4), false)); // not touched
   EXPECT_FALSE(Unions->TryChangeMarked(H->GetRows(4), false)); // rows are not being marked
   EXPECT_TRUE(Union(0)->GetMarked());
-  H->GetCols(2)->SetVisible(false); // the refresh finds no marked column
+  H->GetCols(2)->SetVisible(false);                           // the refresh finds no marked column
   EXPECT_FALSE(Unions->TryChangeMarked(H->GetCols(2), true)); // hidden
   EXPECT_FALSE(Union(0)->GetMarked());
   Union(0)->SetEnabled(false);
@@ -448,11 +493,13 @@ TEST_F(UnionTest, MarkingOneCellMarksTheWholeUnion) {
   Cell(2, 5)->SetMarked(true);
   EXPECT_EQ(R.With("mark"), Labels{"mark c1r4 1"}); // asked for the main cell
   EXPECT_TRUE(Union(0)->GetMarked());
-  for (std::int32_t I = 0; I < Union(0)->GetCellsCount(); ++I) EXPECT_TRUE(Union(0)->GetCells(I)->GetOwnMarked());
+  for (std::int32_t I = 0; I < Union(0)->GetCellsCount(); ++I)
+    EXPECT_TRUE(Union(0)->GetCells(I)->GetOwnMarked());
   EXPECT_EQ(H->GetMarkedCount(), 6);
   EXPECT_EQ(G->GetMarkedCount(), 6);
   Labels Listed;
-  for (std::int32_t I = 0; I < G->GetMarkedCount(); ++I) Listed.push_back(LabelOf(G->GetMarkedCells(I)));
+  for (std::int32_t I = 0; I < G->GetMarkedCount(); ++I)
+    Listed.push_back(LabelOf(G->GetMarkedCells(I)));
   EXPECT_EQ(Listed, (Labels{"c1r4", "c2r4", "c1r5", "c2r5", "c1r6", "c2r6"}));
 
   Cell(1, 6)->SetMarked(false);
@@ -483,7 +530,8 @@ TEST_F(UnionTest, AUnionMarkCountsEveryCellWhoseFlagChanged) {
   EXPECT_EQ(G->GetMarkedCount(), 5);
   EXPECT_TRUE(ModelConsistent(*G));
   Labels Listed;
-  for (std::int32_t I = 0; I < G->GetMarkedCount(); ++I) Listed.push_back(LabelOf(G->GetMarkedCells(I)));
+  for (std::int32_t I = 0; I < G->GetMarkedCount(); ++I)
+    Listed.push_back(LabelOf(G->GetMarkedCells(I)));
   EXPECT_EQ(Listed, (Labels{"c3r3", "c1r4", "c2r4", "c1r6", "c2r6"}));
   Union(0)->SetMarked(false);
   EXPECT_EQ(H->GetMarkedCount(), 1);

@@ -51,7 +51,9 @@ std::string LabelOf(const TYCellsVector* Vector) {
 void HookRecorder::Attach(TYCustomGrid& Grid) {
   Grid.OnInitCell = [this](TYCustomGrid*, TYCell* Cell) { InitData(*this, Cell, CellLabel(Cell)); };
   Grid.OnFreeCell = [this](TYCustomGrid*, TYCell* Cell) { FreeData(*this, Cell); };
-  Grid.OnInitCellsVector = [this](TYCustomGrid*, TYCellsVector* V) { InitData(*this, V, VectorLabel(V)); };
+  Grid.OnInitCellsVector = [this](TYCustomGrid*, TYCellsVector* V) {
+    InitData(*this, V, VectorLabel(V));
+  };
   Grid.OnFreeCellsVector = [this](TYCustomGrid*, TYCellsVector* V) { FreeData(*this, V); };
 }
 
@@ -98,13 +100,15 @@ std::vector<std::int32_t> Visible(const TYCustomGrid& Grid, bool Columns) {
 
 std::unique_ptr<TYCellList> CellsOf(std::initializer_list<TYCell*> Cells) {
   auto List = std::make_unique<TYCellList>();
-  for (TYCell* Cell : Cells) List->Add(Cell);
+  for (TYCell* Cell : Cells)
+    List->Add(Cell);
   return List;
 }
 
 TList VectorList(std::initializer_list<TYCellsVector*> Vectors) {
   TList List;
-  for (TYCellsVector* V : Vectors) List.Add(V);
+  for (TYCellsVector* V : Vectors)
+    List.Add(V);
   return List;
 }
 
@@ -139,23 +143,30 @@ void CheckAxis(Findings& F, TYCustomGrid& Grid, bool Columns) {
   std::int32_t VisibleFixed = 0;
   for (std::int32_t I = 0; I < Count; ++I) {
     TYCellsVector* V = Columns ? H->GetCols(I) : H->GetRows(I);
-    if (V->GetHolder() != H || V->GetIsColumn() != Columns) F.Fail(Name, I, ": wrong holder or kind");
+    if (V->GetHolder() != H || V->GetIsColumn() != Columns)
+      F.Fail(Name, I, ": wrong holder or kind");
     if (V->GetHolderIndex() != I) F.Fail(Name, I, ": HolderIndex ", V->GetHolderIndex());
     if (V->GetFixed() != (I < Fixed)) F.Fail(Name, I, ": Fixed flag ", V->GetFixed());
     const std::int32_t Expected = V->GetVisible() ? static_cast<std::int32_t>(Map.size()) : -1;
-    if (V->GetGridIndex() != Expected) F.Fail(Name, I, ": GridIndex ", V->GetGridIndex(), " expected ", Expected);
+    if (V->GetGridIndex() != Expected)
+      F.Fail(Name, I, ": GridIndex ", V->GetGridIndex(), " expected ", Expected);
     if (V->GetVisible()) {
       Map.push_back(I);
       if (I < Fixed) ++VisibleFixed;
     }
-    if (Columns != (V->GetRowCells() == nullptr)) F.Fail(Name, I, ": cell list present on the wrong kind");
+    if (Columns != (V->GetRowCells() == nullptr))
+      F.Fail(Name, I, ": cell list present on the wrong kind");
   }
   const auto GridCount = static_cast<std::int32_t>(Map.size());
-  if ((Columns ? Grid.GetColMap() : Grid.GetRowMap()) != Map) F.Fail(Name, "map differs from the visible vectors");
-  if ((Columns ? Grid.GetColCount() : Grid.GetRowCount()) != GridCount) F.Fail(Name, "grid count wrong");
-  if ((Columns ? H->GetGridColCount() : H->GetGridRowCount()) != GridCount) F.Fail(Name, "holder grid count wrong");
+  if ((Columns ? Grid.GetColMap() : Grid.GetRowMap()) != Map)
+    F.Fail(Name, "map differs from the visible vectors");
+  if ((Columns ? Grid.GetColCount() : Grid.GetRowCount()) != GridCount)
+    F.Fail(Name, "grid count wrong");
+  if ((Columns ? H->GetGridColCount() : H->GetGridRowCount()) != GridCount)
+    F.Fail(Name, "holder grid count wrong");
   const std::int32_t GridFixed = std::min(VisibleFixed, GridCount - 1);
-  if ((Columns ? Grid.GetFixedCols() : Grid.GetFixedRows()) != GridFixed) F.Fail(Name, "grid fixed count wrong");
+  if ((Columns ? Grid.GetFixedCols() : Grid.GetFixedRows()) != GridFixed)
+    F.Fail(Name, "grid fixed count wrong");
   // Deletions leave the fixed count as it is, so it may reach the count; it never goes negative.
   if (Fixed < 0) F.Fail(Name, "negative fixed count ", Fixed);
 }
@@ -181,7 +192,8 @@ using CellSet = std::set<const TYCell*>;
 std::vector<CellSet> ExpectedPieces(const TYCellsUnion* U) {
   std::vector<const TYCell*> Shown;
   for (std::int32_t I = 0; I < U->GetCellsCount(); ++I)
-    if (U->GetCells(I)->GetGridCol() >= 0 && U->GetCells(I)->GetGridRow() >= 0) Shown.push_back(U->GetCells(I));
+    if (U->GetCells(I)->GetGridCol() >= 0 && U->GetCells(I)->GetGridRow() >= 0)
+      Shown.push_back(U->GetCells(I));
   std::vector<CellSet> Pieces;
   CellSet Done;
   for (const TYCell* Start : Shown) {
@@ -209,12 +221,14 @@ void CheckPiece(Findings& F, const TYCellsUnion* U, std::int32_t P, CellSet& See
   for (std::int32_t I = 0; I < Piece->GetCount(); ++I) {
     TYCell* Cell = Piece->GetCells(I);
     if (!Seen.insert(Cell).second) F.Fail("a cell is in two pieces");
-    if (Cell->GetGridUnionIndex() != P) F.Fail("piece cell has GridUnionIndex ", Cell->GetGridUnionIndex());
+    if (Cell->GetGridUnionIndex() != P)
+      F.Fail("piece cell has GridUnionIndex ", Cell->GetGridUnionIndex());
     Box = {std::min(Box.Left, Cell->GetGridCol()), std::min(Box.Top, Cell->GetGridRow()),
            std::max(Box.Right, Cell->GetGridCol()), std::max(Box.Bottom, Cell->GetGridRow())};
   }
   if (!(Box == Piece->GetRect())) F.Fail("piece rectangle is not the bounding box of its cells");
-  if (Piece->GetCellsUnion() != U || Piece->GetMainCell() != U->GetMainCell()) F.Fail("piece not linked to its union");
+  if (Piece->GetCellsUnion() != U || Piece->GetMainCell() != U->GetMainCell())
+    F.Fail("piece not linked to its union");
 }
 
 void CheckUnion(Findings& F, const TYCellsUnion* U, std::set<const TYCell*>& InUnions) {
@@ -237,12 +251,15 @@ void CheckUnion(Findings& F, const TYCellsUnion* U, std::set<const TYCell*>& InU
   for (std::int32_t P = 0; P < U->GetGridUnionsCount(); ++P) {
     CheckPiece(F, U, P, Seen);
     CellSet Piece;
-    for (std::int32_t I = 0; I < U->GetGridUnions(P)->GetCount(); ++I) Piece.insert(U->GetGridUnions(P)->GetCells(I));
+    for (std::int32_t I = 0; I < U->GetGridUnions(P)->GetCount(); ++I)
+      Piece.insert(U->GetGridUnions(P)->GetCells(I));
     Actual.push_back(Piece);
   }
-  if (Actual != ExpectedPieces(U)) F.Fail("pieces are not the connected groups of the visible cells");
+  if (Actual != ExpectedPieces(U))
+    F.Fail("pieces are not the connected groups of the visible cells");
   for (const TYCell* Cell : Cells)
-    if (!Seen.count(Cell) && Cell->GetGridUnionIndex() != -1) F.Fail("cell outside every piece has an index");
+    if (!Seen.count(Cell) && Cell->GetGridUnionIndex() != -1)
+      F.Fail("cell outside every piece has an index");
 }
 
 void CheckUnions(Findings& F, TYCellsHolder* H) {
@@ -256,8 +273,10 @@ void CheckUnions(Findings& F, TYCellsHolder* H) {
   for (std::int32_t R = 0; R < H->GetRowCount(); ++R)
     for (std::int32_t C = 0; C < H->GetColCount(); ++C) {
       const TYCell* Cell = H->GetCells(C, R);
-      if (Cell->GetUnion() && !Unions.count(Cell->GetUnion())) F.Fail("cell linked to a union that is gone");
-      if (!Cell->GetUnion() && Cell->GetGridUnionIndex() != -1) F.Fail("cell without union has a piece index");
+      if (Cell->GetUnion() && !Unions.count(Cell->GetUnion()))
+        F.Fail("cell linked to a union that is gone");
+      if (!Cell->GetUnion() && Cell->GetGridUnionIndex() != -1)
+        F.Fail("cell without union has a piece index");
     }
 }
 
@@ -292,9 +311,11 @@ void CheckMarks(Findings& F, TYCustomGrid& Grid) {
   if (H->GetMarkedCount() != static_cast<std::int32_t>(All.size()))
     F.Fail("holder MarkedCount ", H->GetMarkedCount(), " but ", All.size(), " marked");
   if (Grid.GetMarkedCount() != static_cast<std::int32_t>(Shown.size()))
-    F.Fail("grid MarkedCount ", Grid.GetMarkedCount(), " but ", Shown.size(), " marked and visible");
+    F.Fail("grid MarkedCount ", Grid.GetMarkedCount(), " but ", Shown.size(),
+           " marked and visible");
   if (H->GetMarkListDirty()) return;
-  if (std::vector<void*>(H->GetMarkList().begin(), H->GetMarkList().end()) != All) F.Fail("holder MarkList stale");
+  if (std::vector<void*>(H->GetMarkList().begin(), H->GetMarkList().end()) != All)
+    F.Fail("holder MarkList stale");
   if (std::vector<void*>(Grid.GetGridMarkList().begin(), Grid.GetGridMarkList().end()) != Shown)
     F.Fail("grid MarkList stale");
 }
@@ -310,7 +331,8 @@ void CheckCurrent(Findings& F, TYCustomGrid& Grid) {
   }
   if (Grid.GetLeftCol() < Grid.GetFixedCols() || Grid.GetLeftCol() >= Grid.GetColCount() ||
       Grid.GetTopRow() < Grid.GetFixedRows() || Grid.GetTopRow() >= Grid.GetRowCount())
-    F.Fail("first scrollable cell shown (", Grid.GetLeftCol(), ",", Grid.GetTopRow(), ") is not scrollable");
+    F.Fail("first scrollable cell shown (", Grid.GetLeftCol(), ",", Grid.GetTopRow(),
+           ") is not scrollable");
   TYGridRect Expected{C, R, C, R};
   if (TYGridUnion* Piece = Grid.GetCells(C, R)->GetGridUnion()) Expected = Piece->GetRect();
   if (!(Grid.GetCurrentCellRect() == Expected)) F.Fail("CurrentCellRect stale");

@@ -19,10 +19,10 @@ public:
   void Attach(TYCustomGrid& Grid);
   void AttachMarks(TYCustomGrid& Grid);
 
-  std::vector<std::string> Log;         // "init c1r2", "free row3", "mark row2 1", ...
-  int LiveData = 0;                     // user data allocated and not yet released
-  std::vector<std::string> Errors;      // init over live data, free of no data
-  std::vector<std::string> Vetoed;      // labels whose mark changes the host refuses
+  std::vector<std::string> Log;    // "init c1r2", "free row3", "mark row2 1", ...
+  int LiveData = 0;                // user data allocated and not yet released
+  std::vector<std::string> Errors; // init over live data, free of no data
+  std::vector<std::string> Vetoed; // labels whose mark changes the host refuses
 
   // The entries of Log that start with Prefix, in order.
   std::vector<std::string> With(const std::string& Prefix) const;
@@ -39,7 +39,8 @@ std::string LabelOf(const TYCellsVector* Vector);
 testing::AssertionResult ModelConsistent(TYCustomGrid& Grid);
 
 // A grid of the given size (holder counts), made through the public interface.
-std::unique_ptr<TYGrid> MakeGrid(std::int32_t Cols, std::int32_t Rows, HookRecorder* Recorder = nullptr);
+std::unique_ptr<TYGrid> MakeGrid(std::int32_t Cols, std::int32_t Rows,
+                                 HookRecorder* Recorder = nullptr);
 
 // Holder indices of the visible vectors of one axis, as the grid maps them.
 std::vector<std::int32_t> Visible(const TYCustomGrid& Grid, bool Columns);
@@ -52,7 +53,9 @@ TList VectorList(std::initializer_list<TYCellsVector*> Vectors);
 inline void PrintTo(const TYGridRect& R, std::ostream* Out) {
   *Out << "(" << R.Left << "," << R.Top << ")-(" << R.Right << "," << R.Bottom << ")";
 }
-inline void PrintTo(const TYGridCoord& C, std::ostream* Out) { *Out << "(" << C.X << "," << C.Y << ")"; }
+inline void PrintTo(const TYGridCoord& C, std::ostream* Out) {
+  *Out << "(" << C.X << "," << C.Y << ")";
+}
 inline void PrintTo(const TRect& R, std::ostream* Out) {
   *Out << "[" << R.Left << "," << R.Top << "," << R.Right << "," << R.Bottom << ")";
 }

@@ -17,7 +17,8 @@ protected:
 
 TEST_F(GridAppearanceRepaint, AColourSetToItsOwnValueRepaintsNothing) {
   ASSERT_TRUE(Pending().empty());
-  for (int Slot = 0; Slot < YGridPublishedColorCount; ++Slot) Colors().SetColor(Slot, Colors().GetColor(Slot));
+  for (int Slot = 0; Slot < YGridPublishedColorCount; ++Slot)
+    Colors().SetColor(Slot, Colors().GetColor(Slot));
   EXPECT_TRUE(Pending().empty());
 }
 
@@ -90,12 +91,14 @@ class GridImageList : public GridAppearanceRepaint {
 protected:
   // Shows image 0 in cell (3, 3).
   void ShowImageInCell33() {
-    Grid->OnDrawImage = [](TYCustomGrid*, TYCell*, std::int32_t Col, std::int32_t Row, TYGridDrawStates, TRect&,
-                           std::int32_t& Index, TAlignment&, TYVertAlignment&) {
+    Grid->OnDrawImage = [](TYCustomGrid*, TYCell*, std::int32_t Col, std::int32_t Row,
+                           TYGridDrawStates, TRect&, std::int32_t& Index, TAlignment&,
+                           TYVertAlignment&) {
       if (Col == 3 && Row == 3) Index = 0;
     };
   }
-  static constexpr int ImageX = 195 + 8, ImageY = 75 + 12; // inside the picture's place in cell (3, 3)
+  static constexpr int ImageX = 195 + 8,
+                       ImageY = 75 + 12; // inside the picture's place in cell (3, 3)
   std::unique_ptr<TBitmap> Picture = RedPicture();
 };
 

@@ -18,10 +18,14 @@ protected:
   // The pixels of the focus cell's outline, clockwise from the top-left corner.
   std::vector<TColor> Outline() {
     std::vector<TColor> Result;
-    for (int X = 65; X < 128; ++X) Result.push_back(Pixel(X, 25));
-    for (int Y = 25; Y < 48; ++Y) Result.push_back(Pixel(128, Y));
-    for (int X = 128; X > 65; --X) Result.push_back(Pixel(X, 48));
-    for (int Y = 48; Y > 25; --Y) Result.push_back(Pixel(65, Y));
+    for (int X = 65; X < 128; ++X)
+      Result.push_back(Pixel(X, 25));
+    for (int Y = 25; Y < 48; ++Y)
+      Result.push_back(Pixel(128, Y));
+    for (int X = 128; X > 65; --X)
+      Result.push_back(Pixel(X, 48));
+    for (int Y = 48; Y > 25; --Y)
+      Result.push_back(Pixel(65, Y));
     return Result;
   }
   static bool AllAre(const std::vector<TColor>& Pixels, TColor Color) {
@@ -34,7 +38,8 @@ TEST_F(GridFocusFrame, DottedFrameInvertsEveryOtherPixelOfTheOutlineWhileActive)
   const TColor Inverted = Highlight ^ 0xFFFFFF;
   for (size_t I = 0; I < Pixels.size(); ++I) {
     ASSERT_TRUE(Pixels[I] == Highlight || Pixels[I] == Inverted) << I;
-    ASSERT_NE(Pixels[I], Pixels[(I + 1) % Pixels.size()]) << "dots alternate along the outline at " << I;
+    ASSERT_NE(Pixels[I], Pixels[(I + 1) % Pixels.size()])
+        << "dots alternate along the outline at " << I;
   }
   EXPECT_EQ(Pixel(66, 26), Highlight); // one pixel wide
 }
@@ -57,9 +62,12 @@ struct SolidFrameCase {
   TColor Frame; // derived slot 21 (not marked) or 22 (marked)
   TColor Field;
 };
-void PrintTo(const SolidFrameCase& C, std::ostream* Out) { *Out << C.Name; }
+void PrintTo(const SolidFrameCase& C, std::ostream* Out) {
+  *Out << C.Name;
+}
 
-class GridSolidFocusFrame : public GridFocusFrame, public testing::WithParamInterface<SolidFrameCase> {};
+class GridSolidFocusFrame : public GridFocusFrame,
+                            public testing::WithParamInterface<SolidFrameCase> {};
 
 TEST_P(GridSolidFocusFrame, IsAOnePixelFrameInTheDerivedFrameColour) {
   const SolidFrameCase& C = GetParam();
@@ -73,13 +81,18 @@ TEST_P(GridSolidFocusFrame, IsAOnePixelFrameInTheDerivedFrameColour) {
   EXPECT_EQ(Pixel(127, 47), C.Field);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Slots, GridSolidFocusFrame,
-    testing::Values(SolidFrameCase{"CopyOfFocusFrameColorNotMark", false, false, clSkyBlue, Highlight},
-                    SolidFrameCase{"CopyOfFocusFrameColorMark", false, true, clMoneyGreen, clTeal},
-                    SolidFrameCase{"WhiteBlendedWithTheFocusColour", true, false, RGB(194, 201, 218), Highlight},
-                    SolidFrameCase{"WhiteBlendedWithTheMarkColour", true, true, RGB(192, 224, 192), clTeal}),
-    [](const testing::TestParamInfo<SolidFrameCase>& Info) { return std::string(Info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Slots, GridSolidFocusFrame,
+                         testing::Values(SolidFrameCase{"CopyOfFocusFrameColorNotMark", false,
+                                                        false, clSkyBlue, Highlight},
+                                         SolidFrameCase{"CopyOfFocusFrameColorMark", false, true,
+                                                        clMoneyGreen, clTeal},
+                                         SolidFrameCase{"WhiteBlendedWithTheFocusColour", true,
+                                                        false, RGB(194, 201, 218), Highlight},
+                                         SolidFrameCase{"WhiteBlendedWithTheMarkColour", true, true,
+                                                        RGB(192, 224, 192), clTeal}),
+                         [](const testing::TestParamInfo<SolidFrameCase>& Info) {
+                           return std::string(Info.param.Name);
+                         });
 
 // ---------------------------------------------------------------- text layout
 
@@ -92,12 +105,14 @@ protected:
     C->GetFont()->Assign(Grid->GetFonts()->GetFont(yfDefaultCellFont1NotMark));
     C->GetFont()->SetColor(clBlack);
   }
-  TRect DrawEx(const std::string& Text, const TRect& Area, TAlignment Hor, TYVertAlignment Vert, bool Multiline) {
+  TRect DrawEx(const std::string& Text, const TRect& Area, TAlignment Hor, TYVertAlignment Vert,
+               bool Multiline) {
     Prepare(Area);
     Grid->DrawCellTextEx(Text, Area, Hor, Vert, Multiline);
     return DarkBox(Area);
   }
-  TRect Draw(const std::string& Text, const TRect& Area, TAlignment Hor, TYVertAlignment Vert, bool Multiline) {
+  TRect Draw(const std::string& Text, const TRect& Area, TAlignment Hor, TYVertAlignment Vert,
+             bool Multiline) {
     Prepare(Area);
     Grid->DrawCellText(Text, Area, Hor, Vert, Multiline);
     return DarkBox(Area);
@@ -122,9 +137,12 @@ struct PlacementCase {
   TAlignment Hor;
   TYVertAlignment Vert;
 };
-void PrintTo(const PlacementCase& C, std::ostream* Out) { *Out << "hor " << int(C.Hor) << " vert " << int(C.Vert); }
+void PrintTo(const PlacementCase& C, std::ostream* Out) {
+  *Out << "hor " << int(C.Hor) << " vert " << int(C.Vert);
+}
 
-class GridTextPlacement : public GridTextLayout, public testing::WithParamInterface<PlacementCase> {};
+class GridTextPlacement : public GridTextLayout,
+                          public testing::WithParamInterface<PlacementCase> {};
 
 TEST_P(GridTextPlacement, ASingleLineSitsWhereItsAlignmentsPutIt) {
   const auto [Hor, Vert] = GetParam();
@@ -132,14 +150,26 @@ TEST_P(GridTextPlacement, ASingleLineSitsWhereItsAlignmentsPutIt) {
   ASSERT_FALSE(B.IsEmpty());
   EXPECT_LT(B.Height(), 16) << "one line";
   switch (Hor) {
-  case taLeftJustify: EXPECT_LE(B.Left - Box.Left, Slack); break;
-  case taRightJustify: EXPECT_LE(Box.Right - B.Right, Slack); break;
-  case taCenter: EXPECT_LE(std::abs((B.Left + B.Right) - (Box.Left + Box.Right)), 2 * 2); break;
+  case taLeftJustify:
+    EXPECT_LE(B.Left - Box.Left, Slack);
+    break;
+  case taRightJustify:
+    EXPECT_LE(Box.Right - B.Right, Slack);
+    break;
+  case taCenter:
+    EXPECT_LE(std::abs((B.Left + B.Right) - (Box.Left + Box.Right)), 2 * 2);
+    break;
   }
   switch (Vert) {
-  case yvaTopJustify: EXPECT_LE(B.Top - Box.Top, Slack); break;
-  case yvaBottomJustify: EXPECT_LE(Box.Bottom - B.Bottom, Slack); break;
-  case yvaCenter: EXPECT_LE(std::abs((B.Top + B.Bottom) - (Box.Top + Box.Bottom)), 2 * 3); break;
+  case yvaTopJustify:
+    EXPECT_LE(B.Top - Box.Top, Slack);
+    break;
+  case yvaBottomJustify:
+    EXPECT_LE(Box.Bottom - B.Bottom, Slack);
+    break;
+  case yvaCenter:
+    EXPECT_LE(std::abs((B.Top + B.Bottom) - (Box.Top + Box.Bottom)), 2 * 3);
+    break;
   }
 }
 
@@ -147,7 +177,8 @@ INSTANTIATE_TEST_SUITE_P(AllNine, GridTextPlacement,
                          testing::Values(PlacementCase{taLeftJustify, yvaTopJustify},
                                          PlacementCase{taLeftJustify, yvaCenter},
                                          PlacementCase{taLeftJustify, yvaBottomJustify},
-                                         PlacementCase{taCenter, yvaTopJustify}, PlacementCase{taCenter, yvaCenter},
+                                         PlacementCase{taCenter, yvaTopJustify},
+                                         PlacementCase{taCenter, yvaCenter},
                                          PlacementCase{taCenter, yvaBottomJustify},
                                          PlacementCase{taRightJustify, yvaTopJustify},
                                          PlacementCase{taRightJustify, yvaCenter},
@@ -167,7 +198,8 @@ TEST_F(GridTextLayout, MultilineTextWrapsAndIsAlwaysTopAligned) {
 
 TEST_F(GridTextLayout, AnOverlongSingleLineEndsInAnEllipsisInsideItsRectangle) {
   const TRect Short{20, 20, 110, 44};
-  const TRect B = DrawEx("That is a rather shaken tale", Short, taLeftJustify, yvaCenter, false); // no descenders
+  const TRect B = DrawEx("That is a rather shaken tale", Short, taLeftJustify, yvaCenter,
+                         false); // no descenders
   ASSERT_FALSE(B.IsEmpty());
   EXPECT_LE(B.Right, Short.Right);
   EXPECT_LT(B.Height(), 16) << "one line";
@@ -223,8 +255,9 @@ protected:
     Images.reset();
   }
   void Offer(std::int32_t Index, TAlignment Hor, TYVertAlignment Vert) {
-    Grid->OnDrawImage = [=](TYCustomGrid*, TYCell*, std::int32_t Col, std::int32_t Row, TYGridDrawStates, TRect&,
-                            std::int32_t& I, TAlignment& H, TYVertAlignment& V) {
+    Grid->OnDrawImage = [=](TYCustomGrid*, TYCell*, std::int32_t Col, std::int32_t Row,
+                            TYGridDrawStates, TRect&, std::int32_t& I, TAlignment& H,
+                            TYVertAlignment& V) {
       if (Col != 3 || Row != 3) return;
       I = Index;
       H = Hor;
@@ -239,7 +272,8 @@ protected:
     for (int Y = 75; Y < 100; ++Y)
       for (int X = 195; X < 260; ++X)
         if (Testing::SurfacePixel(*Grid, X, Y) == clRed)
-          Box = {std::min(Box.Left, X), std::min(Box.Top, Y), std::max(Box.Right, X + 1), std::max(Box.Bottom, Y + 1)};
+          Box = {std::min(Box.Left, X), std::min(Box.Top, Y), std::max(Box.Right, X + 1),
+                 std::max(Box.Bottom, Y + 1)};
     return Box;
   }
   std::unique_ptr<TImageList> Images;
@@ -250,9 +284,12 @@ struct ImagePlacement {
   TYVertAlignment Vert;
   int X, Y; // top-left corner of the picture
 };
-void PrintTo(const ImagePlacement& C, std::ostream* Out) { *Out << "at " << C.X << "," << C.Y; }
+void PrintTo(const ImagePlacement& C, std::ostream* Out) {
+  *Out << "at " << C.X << "," << C.Y;
+}
 
-class GridImagePlacement : public GridCellImage, public testing::WithParamInterface<ImagePlacement> {};
+class GridImagePlacement : public GridCellImage,
+                           public testing::WithParamInterface<ImagePlacement> {};
 
 TEST_P(GridImagePlacement, ThePictureSitsWhereItsAlignmentsPutIt) {
   const ImagePlacement& P = GetParam();
@@ -287,7 +324,9 @@ struct ContentCase {
   bool CustomField;
   TRect Expected;
 };
-void PrintTo(const ContentCase& C, std::ostream* Out) { *Out << C.Name; }
+void PrintTo(const ContentCase& C, std::ostream* Out) {
+  *Out << C.Name;
+}
 
 class GridContentRect : public GridCellImage, public testing::WithParamInterface<ContentCase> {};
 
@@ -299,14 +338,17 @@ TEST_P(GridContentRect, FixedCellsInsetTheirContentClearOfTheirFrame) {
   }
   std::vector<TRect> ImageRects, TextRects;
   auto Mine = [&](std::int32_t Col, std::int32_t Row) { return Col == C.Col && Row == C.Row; };
-  Grid->OnDrawCellField = [&](TYCustomGrid*, TYCell*, std::int32_t Col, std::int32_t Row, TYGridDrawStates,
-                              const TRect&, bool& Custom) { Custom = C.CustomField && Mine(Col, Row); };
-  Grid->OnDrawImage = [&](TYCustomGrid*, TYCell*, std::int32_t Col, std::int32_t Row, TYGridDrawStates, TRect& R,
-                          std::int32_t&, TAlignment&, TYVertAlignment&) {
+  Grid->OnDrawCellField = [&](TYCustomGrid*, TYCell*, std::int32_t Col, std::int32_t Row,
+                              TYGridDrawStates, const TRect&,
+                              bool& Custom) { Custom = C.CustomField && Mine(Col, Row); };
+  Grid->OnDrawImage = [&](TYCustomGrid*, TYCell*, std::int32_t Col, std::int32_t Row,
+                          TYGridDrawStates, TRect& R, std::int32_t&, TAlignment&,
+                          TYVertAlignment&) {
     if (Mine(Col, Row)) ImageRects.push_back(R);
   };
-  Grid->OnDrawCellText = [&](TYCustomGrid*, TYCell*, std::int32_t Col, std::int32_t Row, TYGridDrawStates, TRect& R,
-                             std::string&, bool&, TAlignment&, TYVertAlignment&) {
+  Grid->OnDrawCellText = [&](TYCustomGrid*, TYCell*, std::int32_t Col, std::int32_t Row,
+                             TYGridDrawStates, TRect& R, std::string&, bool&, TAlignment&,
+                             TYVertAlignment&) {
     if (Mine(Col, Row)) TextRects.push_back(R);
   };
   Grid->InvalidateGrid();
@@ -320,11 +362,13 @@ TEST_P(GridContentRect, FixedCellsInsetTheirContentClearOfTheirFrame) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cells, GridContentRect,
-    testing::Values(ContentCase{"ScrollableCellKeepsItsRectangle", 2, 2, false, false, Rect(130, 50, 194, 74)},
-                    ContentCase{"RaisedFixedRowCell", 2, 0, false, false, Rect(131, 1, 192, 22)},
-                    ContentCase{"RaisedFixedColumnCell", 0, 2, false, false, Rect(1, 51, 62, 72)},
-                    ContentCase{"PressedFixedCellMovesRightAndDown", 2, 0, true, false, Rect(132, 2, 193, 23)},
-                    ContentCase{"FixedCellWithTheHostsFieldIsNotInset", 2, 0, false, true, Rect(130, 0, 194, 24)}),
+    testing::Values(
+        ContentCase{"ScrollableCellKeepsItsRectangle", 2, 2, false, false, Rect(130, 50, 194, 74)},
+        ContentCase{"RaisedFixedRowCell", 2, 0, false, false, Rect(131, 1, 192, 22)},
+        ContentCase{"RaisedFixedColumnCell", 0, 2, false, false, Rect(1, 51, 62, 72)},
+        ContentCase{"PressedFixedCellMovesRightAndDown", 2, 0, true, false, Rect(132, 2, 193, 23)},
+        ContentCase{"FixedCellWithTheHostsFieldIsNotInset", 2, 0, false, true,
+                    Rect(130, 0, 194, 24)}),
     [](const testing::TestParamInfo<ContentCase>& Info) { return std::string(Info.param.Name); });
 
 } // namespace

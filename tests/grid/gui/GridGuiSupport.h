@@ -54,7 +54,9 @@ protected:
   static TColor Rgb(TColor Color) { return ColorToRGB(Color); }
   // The update region as it stands, without painting it.
   std::vector<TRect> Pending() { return Testing::PendingUpdateRegion(*Grid); }
-  std::vector<TRect> WholeClient() { return {Rect(0, 0, Grid->GetClientWidth(), Grid->GetClientHeight())}; }
+  std::vector<TRect> WholeClient() {
+    return {Rect(0, 0, Grid->GetClientWidth(), Grid->GetClientHeight())};
+  }
   // Fills an area of the surface directly (outside painting), after painting what is pending.
   void FillSurface(const TRect& Area, TColor Color) {
     Grid->Update();
@@ -72,7 +74,8 @@ protected:
       for (int X = Area.Left; X < Area.Right; ++X) {
         const TColor P = Testing::SurfacePixel(*Grid, X, Y);
         if (GetRValue(P) + GetGValue(P) + GetBValue(P) >= 384) continue;
-        Box = {std::min(Box.Left, X), std::min(Box.Top, Y), std::max(Box.Right, X + 1), std::max(Box.Bottom, Y + 1)};
+        Box = {std::min(Box.Left, X), std::min(Box.Top, Y), std::max(Box.Right, X + 1),
+               std::max(Box.Bottom, Y + 1)};
       }
     return Box;
   }

@@ -15,7 +15,8 @@ protected:
   TRect PendingBounds() {
     TRect B{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
     for (const TRect& R : Pending())
-      B = {std::min(B.Left, R.Left), std::min(B.Top, R.Top), std::max(B.Right, R.Right), std::max(B.Bottom, R.Bottom)};
+      B = {std::min(B.Left, R.Left), std::min(B.Top, R.Top), std::max(B.Right, R.Right),
+           std::max(B.Bottom, R.Bottom)};
     return B;
   }
 };

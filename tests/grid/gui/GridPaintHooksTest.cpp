@@ -19,19 +19,23 @@ struct HookCall {
 class PaintLog {
 public:
   void Attach(TYCustomGrid& G) {
-    G.OnBeforeDrawCell = [this](TYCustomGrid*, TYCell* C, std::int32_t X, std::int32_t Y, TYGridDrawStates S,
-                                const TRect& R, bool&) { Note("before", C, X, Y, S, R); };
-    G.OnDrawCellField = [this](TYCustomGrid*, TYCell* C, std::int32_t X, std::int32_t Y, TYGridDrawStates S,
-                               const TRect& R, bool&) { Note("field", C, X, Y, S, R); };
-    G.OnDrawCellText = [this](TYCustomGrid*, TYCell* C, std::int32_t X, std::int32_t Y, TYGridDrawStates S,
-                              TRect& R, std::string& Text, bool&, TAlignment& Hor, TYVertAlignment&) {
+    G.OnBeforeDrawCell = [this](TYCustomGrid*, TYCell* C, std::int32_t X, std::int32_t Y,
+                                TYGridDrawStates S, const TRect& R,
+                                bool&) { Note("before", C, X, Y, S, R); };
+    G.OnDrawCellField = [this](TYCustomGrid*, TYCell* C, std::int32_t X, std::int32_t Y,
+                               TYGridDrawStates S, const TRect& R,
+                               bool&) { Note("field", C, X, Y, S, R); };
+    G.OnDrawCellText = [this](TYCustomGrid*, TYCell* C, std::int32_t X, std::int32_t Y,
+                              TYGridDrawStates S, TRect& R, std::string& Text, bool&,
+                              TAlignment& Hor, TYVertAlignment&) {
       Note("text", C, X, Y, S, R);
       if (TextFor && C == TextFor) {
         Text = "Merged";
         Hor = taCenter;
       }
     };
-    G.OnAfterDrawCell = [this](TYCustomGrid*, TYCell* C, std::int32_t X, std::int32_t Y, TYGridDrawStates S,
+    G.OnAfterDrawCell = [this](TYCustomGrid*, TYCell* C, std::int32_t X, std::int32_t Y,
+                               TYGridDrawStates S,
                                const TRect& R) { Note("after", C, X, Y, S, R); };
   }
   // The calls of one hook at one grid position.
@@ -43,16 +47,17 @@ public:
   }
   // The calls of one hook that received Cell.
   int CountFor(const std::string& Hook, const TYCell* Cell) const {
-    return static_cast<int>(std::count_if(Calls.begin(), Calls.end(),
-                                          [&](const HookCall& C) { return C.Hook == Hook && C.Cell == Cell; }));
+    return static_cast<int>(std::count_if(Calls.begin(), Calls.end(), [&](const HookCall& C) {
+      return C.Hook == Hook && C.Cell == Cell;
+    }));
   }
   std::vector<HookCall> Calls;
   const TYCell* TextFor = nullptr; // gets the text "Merged", centred
   std::function<void(std::int32_t Col, std::int32_t Row)> AfterAction; // runs in OnAfterDrawCell
 
 private:
-  void Note(const std::string& Hook, const TYCell* Cell, std::int32_t Col, std::int32_t Row, TYGridDrawStates State,
-            const TRect& R) {
+  void Note(const std::string& Hook, const TYCell* Cell, std::int32_t Col, std::int32_t Row,
+            TYGridDrawStates State, const TRect& R) {
     Calls.push_back({Hook, Cell, Col, Row, State, R});
     if (Hook == "after" && AfterAction) AfterAction(Col, Row);
   }
@@ -84,8 +89,9 @@ protected:
     Log.Attach(*Grid);
     Log.TextFor = Main;
     auto Logged = Grid->OnDrawCellField;
-    Grid->OnDrawCellField = [this, Logged](TYCustomGrid* Sender, TYCell* Cell, std::int32_t Col, std::int32_t Row,
-                                           TYGridDrawStates State, const TRect& R, bool& Custom) {
+    Grid->OnDrawCellField = [this, Logged](TYCustomGrid* Sender, TYCell* Cell, std::int32_t Col,
+                                           std::int32_t Row, TYGridDrawStates State, const TRect& R,
+                                           bool& Custom) {
       Logged(Sender, Cell, Col, Row, State, R, Custom);
       if (Cell == Main) Sender->GetCanvas()->GetBrush()->Color = clYellow; // the grid fills with it
     };
@@ -160,8 +166,9 @@ protected:
     Log.Attach(*Grid);
     // The host draws a red corner in cell (2, 2) and takes the cell over.
     auto Logged = Grid->OnBeforeDrawCell;
-    Grid->OnBeforeDrawCell = [Logged](TYCustomGrid* Sender, TYCell* Cell, std::int32_t Col, std::int32_t Row,
-                                      TYGridDrawStates State, const TRect& R, bool& Custom) {
+    Grid->OnBeforeDrawCell = [Logged](TYCustomGrid* Sender, TYCell* Cell, std::int32_t Col,
+                                      std::int32_t Row, TYGridDrawStates State, const TRect& R,
+                                      bool& Custom) {
       Logged(Sender, Cell, Col, Row, State, R, Custom);
       if (Col != 2 || Row != 2) return;
       TBrush* Brush = Sender->GetCanvas()->GetBrush();
@@ -178,13 +185,14 @@ protected:
 };
 
 TEST_F(GridCustomDraw, LeavesOnlyTheLinesAndWhatTheHandlerDrew) {
-  EXPECT_EQ(Pixel(132, 52), clRed);              // the handler's corner
-  EXPECT_EQ(Pixel(170, 62), Rgb(clWindow));      // no field: the old pixels stay
-  EXPECT_EQ(Pixel(194, 62), clBlue);             // its lines are drawn before the hook
+  EXPECT_EQ(Pixel(132, 52), clRed);         // the handler's corner
+  EXPECT_EQ(Pixel(170, 62), Rgb(clWindow)); // no field: the old pixels stay
+  EXPECT_EQ(Pixel(194, 62), clBlue);        // its lines are drawn before the hook
   EXPECT_EQ(Pixel(160, 74), clBlue);
-  EXPECT_EQ(Pixel(65 * 3 + 40, 62), clYellow);   // its neighbour is painted as usual
+  EXPECT_EQ(Pixel(65 * 3 + 40, 62), clYellow); // its neighbour is painted as usual
   EXPECT_EQ(Log.Of("before", 2, 2).size(), 1u);
-  for (const char* Hook : {"field", "text", "after"}) EXPECT_TRUE(Log.Of(Hook, 2, 2).empty()) << Hook;
+  for (const char* Hook : {"field", "text", "after"})
+    EXPECT_TRUE(Log.Of(Hook, 2, 2).empty()) << Hook;
   EXPECT_EQ(Log.Of("after", 3, 2).size(), 1u);
 }
 
@@ -193,7 +201,8 @@ TEST_F(GridCustomDraw, InDesignModeTheCellIsPaintedAnyway) {
   Repaint();
   EXPECT_EQ(Pixel(132, 52), clYellow); // the field covers the handler's corner
   EXPECT_EQ(Pixel(170, 62), clYellow);
-  for (const char* Hook : {"before", "field", "text", "after"}) EXPECT_EQ(Log.Of(Hook, 2, 2).size(), 1u) << Hook;
+  for (const char* Hook : {"before", "field", "text", "after"})
+    EXPECT_EQ(Log.Of(Hook, 2, 2).size(), 1u) << Hook;
   Grid->SetDesigning(false);
 }
 

@@ -10,9 +10,9 @@ class GridPaint : public GridOnForm {};
 
 TEST_F(GridPaint, BackgroundFieldRightOfTheLastColumnAndBelowTheLastRow) {
   const TColor Field = Rgb(clBtnFace);
-  EXPECT_EQ(Pixel(330, 5), Field);   // right of column 4 (which ends with its line at 325)
+  EXPECT_EQ(Pixel(330, 5), Field); // right of column 4 (which ends with its line at 325)
   EXPECT_EQ(Pixel(399, 120), Field);
-  EXPECT_EQ(Pixel(5, 130), Field);   // below row 4, across the whole width
+  EXPECT_EQ(Pixel(5, 130), Field); // below row 4, across the whole width
   EXPECT_EQ(Pixel(399, 199), Field);
   EXPECT_EQ(CellPixel(3, 3), Rgb(clWindow));
   Grid->GetColors()->SetColor(ycBakgroundFieldColor, clRed);
@@ -87,14 +87,15 @@ struct HookCounter {
   std::map<std::string, int> Calls;
   std::map<std::string, const TYCell*> Cells;
   void Attach(TYCustomGrid& G) {
-    G.OnBeforeDrawCell = [this](TYCustomGrid*, TYCell* C, std::int32_t X, std::int32_t Y, TYGridDrawStates,
-                                const TRect&, bool&) { Note("before", C, X, Y); };
-    G.OnDrawCellField = [this](TYCustomGrid*, TYCell* C, std::int32_t X, std::int32_t Y, TYGridDrawStates,
-                               const TRect&, bool&) { Note("field", C, X, Y); };
-    G.OnDrawCellText = [this](TYCustomGrid*, TYCell* C, std::int32_t X, std::int32_t Y, TYGridDrawStates, TRect&,
-                              std::string&, bool&, TAlignment&, TYVertAlignment&) { Note("text", C, X, Y); };
-    G.OnAfterDrawCell = [this](TYCustomGrid*, TYCell* C, std::int32_t X, std::int32_t Y, TYGridDrawStates,
-                               const TRect&) { Note("after", C, X, Y); };
+    G.OnBeforeDrawCell = [this](TYCustomGrid*, TYCell* C, std::int32_t X, std::int32_t Y,
+                                TYGridDrawStates, const TRect&, bool&) { Note("before", C, X, Y); };
+    G.OnDrawCellField = [this](TYCustomGrid*, TYCell* C, std::int32_t X, std::int32_t Y,
+                               TYGridDrawStates, const TRect&, bool&) { Note("field", C, X, Y); };
+    G.OnDrawCellText = [this](TYCustomGrid*, TYCell* C, std::int32_t X, std::int32_t Y,
+                              TYGridDrawStates, TRect&, std::string&, bool&, TAlignment&,
+                              TYVertAlignment&) { Note("text", C, X, Y); };
+    G.OnAfterDrawCell = [this](TYCustomGrid*, TYCell* C, std::int32_t X, std::int32_t Y,
+                               TYGridDrawStates, const TRect&) { Note("after", C, X, Y); };
   }
   void Note(const std::string& Hook, const TYCell* Cell, std::int32_t X, std::int32_t Y) {
     const std::string Key = Hook + " " + std::to_string(X) + "," + std::to_string(Y);
@@ -103,7 +104,8 @@ struct HookCounter {
   }
   int Count(const std::string& Hook) const {
     int N = 0;
-    for (const auto& [Key, Times] : Calls) N += Key.rfind(Hook + " ", 0) == 0 ? Times : 0;
+    for (const auto& [Key, Times] : Calls)
+      N += Key.rfind(Hook + " ", 0) == 0 ? Times : 0;
     return N;
   }
 };
@@ -142,10 +144,12 @@ TEST_F(GridPaint, WideGridLinesFillTheWholeGap) {
   Grid->SetGridLineWidth(3);
   Grid->SetCol(4);
   // Column 1 spans 67..130 (fixed column 0: 0..63, its line 64..66); its line is 131..133.
-  for (int X = 131; X <= 133; ++X) EXPECT_EQ(Pixel(X, 27 * 2 + 10), Rgb(clBtnShadow)) << X;
+  for (int X = 131; X <= 133; ++X)
+    EXPECT_EQ(Pixel(X, 27 * 2 + 10), Rgb(clBtnShadow)) << X;
   EXPECT_EQ(Pixel(130, 27 * 2 + 10), Rgb(clWindow));
   EXPECT_EQ(Pixel(134, 27 * 2 + 10), Rgb(clWindow));
-  for (int Y = 2 * 27 - 3; Y < 2 * 27; ++Y) EXPECT_EQ(Pixel(150, Y), Rgb(clBtnShadow)) << Y;
+  for (int Y = 2 * 27 - 3; Y < 2 * 27; ++Y)
+    EXPECT_EQ(Pixel(150, Y), Rgb(clBtnShadow)) << Y;
 }
 
 // A 16 x 16 picture: a red square on black.
@@ -167,8 +171,9 @@ TEST_F(GridPaint, MaskedImagesLeaveTheCellColourAroundTheirPicture) {
   Picture->SetTransparentColor(clBlack);
   Images.Add(Picture.get());
   Grid->SetImages(&Images);
-  Grid->OnDrawImage = [](TYCustomGrid*, TYCell*, std::int32_t Col, std::int32_t Row, TYGridDrawStates, TRect&,
-                         std::int32_t& Index, TAlignment&, TYVertAlignment&) {
+  Grid->OnDrawImage = [](TYCustomGrid*, TYCell*, std::int32_t Col, std::int32_t Row,
+                         TYGridDrawStates, TRect&, std::int32_t& Index, TAlignment&,
+                         TYVertAlignment&) {
     if (Col == 3 && Row == 3) Index = 0;
   };
   // Left-justified and centred vertically in cell (3, 3): x from 195, y from 75 + (24 - 16) / 2.
@@ -184,17 +189,20 @@ TEST_F(GridPaint, MaskedImagesLeaveTheCellColourAroundTheirPicture) {
 
 TEST_F(GridPaint, TextComesFromTheHostAndRendersCyrillic) {
   Grid->SetCol(4);
-  Grid->OnDrawCellText = [](TYCustomGrid*, TYCell*, std::int32_t Col, std::int32_t Row, TYGridDrawStates, TRect&,
-                            std::string& Text, bool&, TAlignment&, TYVertAlignment&) {
+  Grid->OnDrawCellText = [](TYCustomGrid*, TYCell*, std::int32_t Col, std::int32_t Row,
+                            TYGridDrawStates, TRect&, std::string& Text, bool&, TAlignment&,
+                            TYVertAlignment&) {
     if (Col == 2 && Row == 2) Text = "ВСЕ ГРУППЫ";
   };
   Grid->InvalidateGrid();
   Grid->Update();
   int Dark = 0;
   for (int X = 130; X < 194; ++X)
-    for (int Y = 50; Y < 74; ++Y) Dark += Testing::SurfacePixel(*Grid, X, Y) == clBlack ? 1 : 0;
+    for (int Y = 50; Y < 74; ++Y)
+      Dark += Testing::SurfacePixel(*Grid, X, Y) == clBlack ? 1 : 0;
   EXPECT_GT(Dark, 30);
-  for (int X = 195; X < 259; ++X) EXPECT_EQ(Pixel(X, 62), Rgb(clWindow)) << "no text without a handler's text";
+  for (int X = 195; X < 259; ++X)
+    EXPECT_EQ(Pixel(X, 62), Rgb(clWindow)) << "no text without a handler's text";
 }
 
 } // namespace

@@ -25,7 +25,9 @@ protected:
     ASSERT_TRUE(Grid->HandleAllocated());
   }
   unsigned Style() { return static_cast<unsigned>(GetWindowLong(Grid->GetHandle(), GWL_STYLE)); }
-  unsigned ExStyle() { return static_cast<unsigned>(GetWindowLong(Grid->GetHandle(), GWL_EXSTYLE)); }
+  unsigned ExStyle() {
+    return static_cast<unsigned>(GetWindowLong(Grid->GetHandle(), GWL_EXSTYLE));
+  }
   // What the window should look like: its frame width in pixels and the bars it shows.
   void ExpectWindow(int Frame, bool Horizontal, bool Vertical) {
     EXPECT_EQ((Style() & WS_BORDER) != 0, Frame == 1);
@@ -34,8 +36,10 @@ protected:
     EXPECT_EQ(Testing::ScrollBarVisible(*Grid, SB_VERT), Vertical);
     EXPECT_EQ((Style() & WS_HSCROLL) != 0, Horizontal);
     EXPECT_EQ((Style() & WS_VSCROLL) != 0, Vertical);
-    EXPECT_EQ(Grid->GetClientWidth(), 300 - 2 * Frame - (Vertical ? GetSystemMetrics(SM_CXVSCROLL) : 0));
-    EXPECT_EQ(Grid->GetClientHeight(), 200 - 2 * Frame - (Horizontal ? GetSystemMetrics(SM_CYHSCROLL) : 0));
+    EXPECT_EQ(Grid->GetClientWidth(),
+              300 - 2 * Frame - (Vertical ? GetSystemMetrics(SM_CXVSCROLL) : 0));
+    EXPECT_EQ(Grid->GetClientHeight(),
+              200 - 2 * Frame - (Horizontal ? GetSystemMetrics(SM_CYHSCROLL) : 0));
     EXPECT_TRUE(Style() & WS_TABSTOP);
   }
   // A cell of the new window is painted: (2, 2) lies at x 130, y 50 inside the frame.
@@ -57,7 +61,9 @@ struct WindowCase {
   int Frame;
   bool Horizontal, Vertical;
 };
-void PrintTo(const WindowCase& C, std::ostream* Out) { *Out << C.Name; }
+void PrintTo(const WindowCase& C, std::ostream* Out) {
+  *Out << C.Name;
+}
 
 class GridWindowParams : public GridWindow, public testing::WithParamInterface<WindowCase> {};
 
@@ -73,13 +79,14 @@ TEST_P(GridWindowParams, FrameAndScrollBarsFollowTheProperties) {
 
 INSTANTIATE_TEST_SUITE_P(
     Properties, GridWindowParams,
-    testing::Values(WindowCase{"SingleWith3DHasAClientEdge", bsSingle, true, ssNone, 2, false, false},
-                    WindowCase{"SingleWithout3DHasABorder", bsSingle, false, ssNone, 1, false, false},
-                    WindowCase{"NoneHasNoFrame", bsNone, true, ssNone, 0, false, false},
-                    WindowCase{"NoneWithout3DHasNoFrame", bsNone, false, ssNone, 0, false, false},
-                    WindowCase{"BothBars", bsSingle, true, ssBoth, 2, true, true},
-                    WindowCase{"HorizontalBarOnly", bsNone, true, ssHorizontal, 0, true, false},
-                    WindowCase{"VerticalBarOnly", bsSingle, false, ssVertical, 1, false, true}),
+    testing::Values(
+        WindowCase{"SingleWith3DHasAClientEdge", bsSingle, true, ssNone, 2, false, false},
+        WindowCase{"SingleWithout3DHasABorder", bsSingle, false, ssNone, 1, false, false},
+        WindowCase{"NoneHasNoFrame", bsNone, true, ssNone, 0, false, false},
+        WindowCase{"NoneWithout3DHasNoFrame", bsNone, false, ssNone, 0, false, false},
+        WindowCase{"BothBars", bsSingle, true, ssBoth, 2, true, true},
+        WindowCase{"HorizontalBarOnly", bsNone, true, ssHorizontal, 0, true, false},
+        WindowCase{"VerticalBarOnly", bsSingle, false, ssVertical, 1, false, true}),
     [](const testing::TestParamInfo<WindowCase>& Info) { return std::string(Info.param.Name); });
 
 TEST_F(GridWindow, DefaultsAreASingle3DFrameWithBothBars) {
