@@ -43,6 +43,9 @@ void TYCustomGrid::Paint() {
   TPaintScope Scope(*this);
   TYGridDrawInfo DI;
   CalcDrawInfo(DI);
+  // Whether the grid is active does not change during a paint; ask once, not per cell.
+  PaintFocusFrames = IsActiveControl() && HasFocus();
+  PaintActive = PaintFocusFrames || IsDesigning();
   const TYGridAxisDrawInfo& H = DI.Horz;
   const TYGridAxisDrawInfo& V = DI.Vert;
   const std::int32_t ScrollX = H.FixedBoundary - ColPixelOffset;
@@ -133,7 +136,7 @@ void TYCustomGrid::PaintCell(const TYGridDrawInfo& DI, std::int32_t Col, std::in
               P.Rect.Bottom + DI.Vert.LineWidth};
   if (Where.Right <= Where.Left || !RectVisible(GetCanvas()->GetHandle(), &Where)) return;
   P.DrawCell = Cell->GetUnion() ? Cell->GetUnion()->GetMainCell() : Cell;
-  P.Active = (IsActiveControl() && HasFocus()) || IsDesigning();
+  P.Active = PaintActive;
   P.State = CellState(P, Piece != nullptr);
   DrawCellLines(DI, P);
   PrepareCanvas(P);
@@ -147,8 +150,7 @@ void TYCustomGrid::DrawCellContent(const TYGridDrawInfo& DI, TYCellPaint& P) {
   if (Images) DrawCellImage(P);
   DrawCellTextOf(P);
   if (P.Fixed && !P.CustomField) DrawFixedFrame(DI, P);
-  if (P.State.Contains(ygdFocused) && Options.Contains(ygoShowFocusFrame) && IsActiveControl() &&
-      HasFocus())
+  if (P.State.Contains(ygdFocused) && Options.Contains(ygoShowFocusFrame) && PaintFocusFrames)
     DrawFocusFrame(P);
   DoAfterDrawCell(P.DrawCell, P.Col, P.Row, P.State, P.Rect);
 }

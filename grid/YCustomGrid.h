@@ -382,7 +382,10 @@ private:
   TCustomImageList* Images = nullptr; // not owned
   std::unique_ptr<TChangeLink> ImageChangeLink;
   std::unique_ptr<TBitmap> WorkBitmap; // receives each image in turn while painting
-  bool CanvasRightToLeft = false;      // the canvas mirrors drawing by itself
+  bool CanvasRightToLeft = false;
+  bool PaintActive = false;      // during a paint: the grid is active, or designed
+  bool PaintFocusFrames = false; // during a paint: active on the active form (design mode aside) //
+                                 // the canvas mirrors drawing by itself
   TYGridDrawInfo OldDrawInfo;
   std::int32_t OldColCount = 0;
   std::int32_t OldRowCount = 0;
