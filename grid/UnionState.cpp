@@ -52,18 +52,19 @@ void TYCellsUnion::Invalidate() {
     InvalidatePieces(OldCoord, OldRect);
 }
 
-// No pieces: every visible cell alone, or the current column or row a cell lay in.
+// No pieces: every visible cell alone, or the current column and row a cell lay in. Painting
+// highlights the current column and row alike whenever either highlight is on (marked cells and
+// an inactive grid take it on both axes), so both are repainted.
 void TYCellsUnion::InvalidateCells(const TYGridRect& OldRect) {
   TYCustomGrid* Grid = OwnerGrid();
   const TYGridOptions Options = Grid->GetOptions();
-  const bool CurCol = Options.Contains(ygoShowCurCol);
-  const bool CurRow = Options.Contains(ygoShowCurRow);
+  const bool Highlight = Options.Contains(ygoShowCurCol) || Options.Contains(ygoShowCurRow);
   CellList->ForEach([&](TYCell* Cell) {
     const std::int32_t C = Cell->GetGridCol();
     const std::int32_t R = Cell->GetGridRow();
-    if (CellInGridRect(C, R, OldRect) && (CurCol || CurRow)) {
-      if (CurCol && C >= 0) Grid->InvalidateCol(C);
-      if (CurRow && R >= 0) Grid->InvalidateRow(R);
+    if (CellInGridRect(C, R, OldRect) && Highlight) {
+      if (C >= 0) Grid->InvalidateCol(C);
+      if (R >= 0) Grid->InvalidateRow(R);
     } else if (C >= 0 && R >= 0) {
       Grid->InvalidateCell(C, R);
     }

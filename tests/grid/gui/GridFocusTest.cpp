@@ -65,6 +65,25 @@ INSTANTIATE_TEST_SUITE_P(
                     HighlightCase{"BothInactive", {ygoShowCurCol, ygoShowCurRow}, false}),
     [](const testing::TestParamInfo<HighlightCase>& Info) { return std::string(Info.param.Name); });
 
+// A merged cell under the current cell that changes (marked, taken apart) repaints the current
+// highlight by the same rules as a move.
+TEST_F(GridFocus, ChangingTheMergedCellUnderTheCurrentCellRepaintsItsHighlight) {
+  Activate(false);
+  const TYGridOptions Base = Grid->GetOptions();
+  TYCellsUnions* Unions = Grid->GetHolder()->GetCellsUnions();
+  for (TYGridOption Highlight : {ygoShowCurRow, ygoShowCurCol}) {
+    Grid->SetOptions(Base + TYGridOptions{Highlight, ygoCellsMarking});
+    if (Unions->GetUnionsCount() == 0) Unions->Add({2, 2}, {2, 2}, {3, 3}, true);
+    Grid->MoveCurrent(3, 3, true);
+    ASSERT_TRUE(SameAsFullRepaint(*Grid));
+    Unions->GetUnions(0)->SetMarked(true);
+    EXPECT_TRUE(SameAsFullRepaint(*Grid)) << Highlight;
+    Unions->Delete(0);
+    EXPECT_TRUE(SameAsFullRepaint(*Grid)) << Highlight;
+    EXPECT_EQ(Grid->GetCurrentCellRect(), (TYGridRect{3, 3, 3, 3}));
+  }
+}
+
 TEST_F(GridFocus, MovingToTheCurrentCellRepaintsNothing) {
   Grid->MoveCurrent(1, 1, true);
   EXPECT_TRUE(Pending().empty());
