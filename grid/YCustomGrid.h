@@ -45,15 +45,16 @@ using TYAfterDrawCellEvent =
                        TYGridDrawStates State, const TRect& Rect)>;
 
 enum TBorderStyle : std::uint8_t { bsNone, bsSingle };
+enum TScrollStyle : std::uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+// What marking a range does to each item: clear its mark, set it, or invert it.
+enum TYMarkRangeMode : std::uint8_t { ymmUnmark, ymmMark, ymmToggle };
+
 // The indices First..Last of one axis; empty when Last < First.
 struct TYIndexSpan {
   std::int32_t First;
   std::int32_t Last;
 };
-
-// What marking a range does to each item: clear its mark, set it, or invert it.
-enum TYMarkRangeMode : std::uint8_t { ymmUnmark, ymmMark, ymmToggle };
-enum TScrollStyle : std::uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 // A colour slot and a font slot; -1 for both means the zebra colours.
 struct TYGridCellLookSlots {
