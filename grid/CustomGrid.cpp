@@ -57,6 +57,15 @@ void TYCustomGrid::WndProc(TMessage& Message) {
       {WM_SIZE, &TYCustomGrid::WMSize},
       {CM_SHOWINGCHANGED, &TYCustomGrid::CMShowingChanged},
       {WM_GETDLGCODE, &TYCustomGrid::WMGetDlgCode},
+      {WM_TIMER, &TYCustomGrid::WMTimer},
+      {WM_SETFOCUS, &TYCustomGrid::WMSetFocus},
+      {WM_KILLFOCUS, &TYCustomGrid::WMKillFocus},
+      {WM_CANCELMODE, &TYCustomGrid::WMCancelMode},
+      {CM_CANCELMODE, &TYCustomGrid::CMCancelMode},
+      {WM_LBUTTONDBLCLK, &TYCustomGrid::WMLButtonDblClk},
+      {WM_NCHITTEST, &TYCustomGrid::WMNCHitTest},
+      {WM_SETCURSOR, &TYCustomGrid::WMSetCursor},
+      {CM_DESIGNHITTEST, &TYCustomGrid::CMDesignHitTest},
   };
   if (!DispatchMessage(*this, Table, Message)) TCustomControl::WndProc(Message);
 }
@@ -241,19 +250,11 @@ void TYCustomGrid::DoCanFocusCell(std::int32_t& ACol, std::int32_t& ARow) {
   if (OnFocusCell) OnFocusCell(this, GetCells(ACol, ARow), ACol, ARow);
 }
 
-void TYCustomGrid::ColWidthsChanged() {
-  UpdateScrollRange();
-  if (OnColumnSized) OnColumnSized(this);
-}
-
-void TYCustomGrid::RowHeightsChanged() {
-  UpdateScrollRange();
-  if (OnRowSized) OnRowSized(this);
-}
-
 void TYCustomGrid::SizeChanged(std::int32_t, std::int32_t) {}
 
+// A scroll moves the cells under a pressed button: the press ends.
 void TYCustomGrid::TopLeftChanged() {
+  StopTracking();
   if (OnTopLeftChanged) OnTopLeftChanged(this);
 }
 
@@ -262,6 +263,7 @@ void TYCustomGrid::DoColumnMoved(std::int32_t FromIndex, std::int32_t ToIndex) {
 }
 
 void TYCustomGrid::DoRowMoved(std::int32_t FromIndex, std::int32_t ToIndex) {
+  StopTracking();
   if (OnRowMoved) OnRowMoved(this, FromIndex, ToIndex);
 }
 

@@ -184,6 +184,11 @@ public:
   TYGridCoord GetMarkAnchor() const { return MarkAnchor; }
   TYGridCoord GetMarkCorner() const { return MarkCorner; }
 
+  // The cell under a client point, -1 per axis where there is none.
+  void MouseToCell(std::int32_t X, std::int32_t Y, std::int32_t& ACol, std::int32_t& ARow) const;
+  // A mouse interaction is running, or the point lies on a line that can be sized.
+  bool Sizing(std::int32_t X, std::int32_t Y) const;
+
   // Move a column or row to another grid position; the current cell stays on its vector.
   void MoveColumn(std::int32_t FromIndex, std::int32_t ToIndex);
   void MoveRow(std::int32_t FromIndex, std::int32_t ToIndex);
@@ -320,6 +325,51 @@ protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void CreateParams(TCreateParams& Params) override;
 
+  // --- Mouse ---
+  // A left press focuses, marks, sizes or presses a fixed button; a right press on a header
+  // moves its column or row.
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  // Whether (X, Y) lies in the hot zone of a column or row line that may be sized.
+  virtual void CalcSizingState(std::int32_t X, std::int32_t Y, TYGridState& State,
+                               std::int32_t& Index, std::int32_t& LinePos,
+                               std::int32_t& GripOffset, TYGridDrawInfo& DrawInfo) const;
+  void DrawSizingLine(const TYGridDrawInfo& DrawInfo);
+  void DrawMove();
+  // One drag step of a column or row move; scrolls a line over the headers or the last cell.
+  void MoveAndScroll(std::int32_t MousePos, std::int32_t HitIndex, TYGridDrawInfo& DrawInfo,
+                     const TYGridAxisDrawInfo& Axis, int ScrollBar, const TPoint& MousePoint);
+  // Hooks for descendants around a move; the grid's own agree to everything.
+  virtual bool BeginColumnDrag(std::int32_t& Origin, std::int32_t& Destination,
+                               const TPoint& MousePoint);
+  virtual bool BeginRowDrag(std::int32_t& Origin, std::int32_t& Destination,
+                            const TPoint& MousePoint);
+  virtual bool CheckColumnDrag(std::int32_t& Origin, std::int32_t& Destination,
+                               const TPoint& MousePoint);
+  virtual bool CheckRowDrag(std::int32_t& Origin, std::int32_t& Destination,
+                            const TPoint& MousePoint);
+  virtual bool EndColumnDrag(std::int32_t& Origin, std::int32_t& Destination,
+                             const TPoint& MousePoint);
+  virtual bool EndRowDrag(std::int32_t& Origin, std::int32_t& Destination,
+                          const TPoint& MousePoint);
+  // Ends the running interaction, erasing its line or marker; marks already changed stay.
+  void CancelMode();
+
+  // --- Fixed buttons, timer, wheel ---
+  // Shows the pressed button pressed while the pointer is over it.
+  void TrackButton(std::int32_t X, std::int32_t Y);
+  void StopTracking();
+  // Whether a press on (ACol, ARow) works a button; the host may refuse through OnCheckButton.
+  virtual void CheckFixedCellButton(std::int32_t ACol, std::int32_t ARow, bool& Enabled);
+  virtual void DoFixedCellClick(std::int32_t ACol, std::int32_t ARow);
+  // One auto-scroll step of the current cell toward the pointer.
+  virtual void TimedScroll(TYGridScrollDirection Directions);
+  bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+  bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+  // At design time, tells the form designer that the mouse changed the grid.
+  void UpdateDesigner();
+
   // --- Keyboard ---
   // Moves the current cell and the view, and marks, by the key (after OnKeyDown).
   void KeyDown(unsigned short& Key, TShiftState Shift) override;
@@ -413,6 +463,49 @@ private:
   TYGridRect StretchedToRows(const TYGridRect& Rect) const;
   TYGridRect StretchedToCols(const TYGridRect& Rect) const;
 
+  // Mouse steps.
+  struct TYSizingHit {
+    TYGridState State = ygsNormal;
+    std::int32_t Index = -1;
+    std::int32_t LinePos = 0;
+    std::int32_t Pos = 0; // the pointer, measured as the line is
+  };
+  static TYSizingHit AxisSizingHit(const TYGridAxisDrawInfo& Axis, std::int32_t Pos,
+                                   TYGridState AxisState);
+  bool IsFixedCell(const TYGridCoord& Cell) const;
+  void DoubleClickAt(int X, int Y);
+  bool LeftPress(TShiftState Shift, int X, int Y);
+  void PressScrollableCell(const TYGridCoord& Cell, TShiftState Shift);
+  void RightPress(int X, int Y);
+  void StartMove(TYGridState State);
+  void FollowPointer(int X, int Y, TYGridDrawInfo& DrawInfo);
+  void FinishMove(int X, int Y);
+  void StartSizing(const TYGridDrawInfo& DrawInfo);
+  void FinishSizing();
+  std::int32_t ScrollForMove(std::int32_t MousePos, std::int32_t HitIndex,
+                             TYGridDrawInfo& DrawInfo, const TYGridAxisDrawInfo& Axis,
+                             int ScrollBar);
+  void ScrollOneLine(int ScrollBar, int Code, TYGridDrawInfo& DrawInfo);
+  void WMCancelMode(TMessage& Message);
+  void CMCancelMode(TMessage& Message);
+  void WMLButtonDblClk(TMessage& Message);
+  void WMNCHitTest(TMessage& Message);
+  void WMSetCursor(TMessage& Message);
+  void CMDesignHitTest(TMessage& Message);
+
+  // Fixed button, timer and focus steps.
+  TYCell* MainCellOf(std::int32_t ACol, std::int32_t ARow) const;
+  void PressFixedButton(const TYGridCoord& Cell, std::int32_t X, std::int32_t Y);
+  void ReleaseFixedButton(std::int32_t X, std::int32_t Y);
+  void StartAutoScroll();
+  void StopAutoScroll();
+  TYGridScrollDirection PointerDirections(const TPoint& P, const TYGridDrawInfo& DrawInfo) const;
+  void WMTimer(TMessage& Message);
+  void WMSetFocus(TMessage& Message);
+  void WMKillFocus(TMessage& Message);
+  static constexpr std::uintptr_t AutoScrollTimer = 1;
+  static constexpr unsigned AutoScrollPeriod = 60; // milliseconds
+
   // Scrolling steps.
   void ScrollArea(TRect Area, std::int32_t DX, std::int32_t DY);
   void PixelScroll(const TYGridDrawInfo& DrawInfo, int ScrollCode, std::uint32_t Pos, int Factor);
@@ -445,6 +538,14 @@ private:
   void MarkHitUnions();
   bool UnionHit(const TYCellsUnion* Union, const TYGridRect& Rect) const;
   void MarkCellRange(const TYGridCoord& From, const TYGridCoord& To, TYMarkRangeMode Mode);
+
+  // Sizing and moving with the mouse (grid indices, client pixels).
+  std::int32_t ResizeIndex = 0;   // the column or row being sized, -1 when none
+  std::int32_t ResizeLinePos = 0; // where its sizing line is drawn
+  std::int32_t ResizeGrip = 0;    // line minus pointer at the press
+  std::int32_t DragFromIndex = 0; // the column or row being moved
+  std::int32_t DragToIndex = 0;   // where it would be dropped now
+  TPoint HitTestPoint{0, 0};      // the pointer at the last WM_NCHITTEST
 
   TYCell* SavedFocusCell = nullptr; // the current cell remembered across a structural change
   TYGridCoord MarkAnchor;
