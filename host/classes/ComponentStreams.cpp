@@ -182,11 +182,16 @@ private:
     return Root;
   }
 
+  // A component of that name that Root already owns is read into; otherwise one is created.
   TComponent& CreateChild(const std::string& ClassName, const std::string& Name,
                           TComponent& Parent) {
+    if (TComponent* Existing = Root.FindComponent(Name)) {
+      if (ClassName != Existing->ClassName())
+        throw EReadError("A component named " + Name + " already exists");
+      return *Existing;
+    }
     const TClassInfo* Info = FindClassInfo(ClassName);
     if (!Info || !Info->Create) throw EReadError("Class " + ClassName + " not found");
-    if (Root.FindComponent(Name)) throw EReadError("A component named " + Name + " already exists");
     TComponent* Child = Info->Create(&Root);
     Child->SetParentComponent(&Parent);
     return *Child;

@@ -29,7 +29,8 @@
 // Writes Root, its properties and the components stored inside it, after the signature.
 void WriteRootComponent(TStream& Stream, TComponent& Root);
 // Reads a stored root into the existing Root: its class name must be Root's, the components
-// stored inside it are created (owned by Root), references and event handlers are resolved
+// stored inside it are created (owned by Root) unless Root already owns a component of that
+// name and class, which is then read into; references and event handlers are resolved
 // once everything is read, and then every component read gets Loaded. Raises EReadError
 // naming the component and property that failed.
 void ReadRootComponent(TStream& Stream, TComponent& Root);
