@@ -151,10 +151,15 @@ void TReader::ReadProperty(TPersistent& Instance, const std::string& Prefix) {
   const std::string Name = ReadStr();
   if (!Name.starts_with(Prefix))
     throw EReadError("Error reading property " + Name + ": expected the prefix " + Prefix);
-  ReadDefinedProperty(Instance, Name.substr(Prefix.size()));
+  DispatchDefined(Instance, Name.substr(Prefix.size()), Name);
 }
 
 void TReader::ReadDefinedProperty(TPersistent& Instance, const std::string& Name) {
+  DispatchDefined(Instance, Name, Name);
+}
+
+void TReader::DispatchDefined(TPersistent& Instance, const std::string& Name,
+                              const std::string& ShownName) {
   PropName = Name;
   PropRead = false;
   // PropName must not survive a failed read, or a later DefineProperty would match it.
@@ -163,7 +168,7 @@ void TReader::ReadDefinedProperty(TPersistent& Instance, const std::string& Name
     ~Reset() { Name.clear(); }
   } ResetName{PropName};
   Instance.DefineProperties(*this);
-  if (!PropRead) throw EReadError("Property " + Name + " does not exist");
+  if (!PropRead) throw EReadError("Property " + ShownName + " does not exist");
 }
 
 bool TReader::EndOfList() {

@@ -125,6 +125,10 @@ public:
   [[noreturn]] static void PropValueError();
 
 private:
+  // Reads the value that follows through Instance's self-streamed property Name; errors show
+  // ShownName (the name as stored).
+  void DispatchDefined(TPersistent& Instance, const std::string& Name,
+                       const std::string& ShownName);
   std::string PropName; // the property being read, while ReadProperty dispatches it
   bool PropRead = false;
 };

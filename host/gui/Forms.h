@@ -182,7 +182,8 @@ public:
     FormCreated(Reference);
   }
   TForm* GetMainForm() const { return MainForm; }
-  // Shows the main form and runs the event loop until Terminate (closing the main form).
+  // Shows the main form active and runs the event loop until Terminate (closing the main
+  // form).
   void Run();
   // Handles the events that are waiting, then returns.
   void ProcessMessages();

@@ -93,9 +93,10 @@ TEST_F(GridStreaming, ANewGridStoresOnlyWhatDiffersFromTheDefaults) {
                       "    Fonts.CurColRowFontNotMark.Color = clWindowText\n"),
             std::string::npos)
       << Text;
-  EXPECT_NE(Text.find("    Holder.ColWidths = (\n      64\n      64\n      64\n      64\n      64)\n"
-                      "    Holder.RowHeights = (\n"),
-            std::string::npos);
+  EXPECT_NE(
+      Text.find("    Holder.ColWidths = (\n      64\n      64\n      64\n      64\n      64)\n"
+                "    Holder.RowHeights = (\n"),
+      std::string::npos);
   EXPECT_NE(Text.find("    FocusFrameStyle = yffDotRect\n    Options = [ygoFixedVertLine, "
                       "ygoFixedHorzLine, ygoVertLine, ygoHorzLine, ygoShowFocusCell]\n"),
             std::string::npos);
@@ -141,9 +142,8 @@ TEST_F(GridStreaming, BinaryAndTextRoundTripsRestoreEveryPublishedProperty) {
     EXPECT_EQ(Read->GetFonts()->GetFont(3)->GetStyle(), TFontStyles{fsItalic});
     EXPECT_EQ(Read->GetFonts()->GetFont(3)->GetCharset(), 204);
     EXPECT_EQ(Read->GetImages(), Copy->FindComponent("Pictures"));
-    EXPECT_EQ(Read->GetOptions(),
-              (TYGridOptions{ygoVertLine, ygoShowFocusFrame, ygoCellsMarking, ygoTabs,
-                             ygoThumbTracking}));
+    EXPECT_EQ(Read->GetOptions(), (TYGridOptions{ygoVertLine, ygoShowFocusFrame, ygoCellsMarking,
+                                                 ygoTabs, ygoThumbTracking}));
     EXPECT_EQ(Read->GetScrollBars(), ssVertical);
     EXPECT_EQ(Read->GetBorderStyle(), bsNone);
     EXPECT_EQ(Read->GetFocusFrameStyle(), yffRect);
