@@ -52,6 +52,11 @@ void TYCustomGrid::CreateParams(TCreateParams& Params) {
 void TYCustomGrid::WndProc(TMessage& Message) {
   static constexpr TMessageHandler<TYCustomGrid> Table[] = {
       {CM_CTL3DCHANGED, &TYCustomGrid::CMCtl3DChanged},
+      {WM_HSCROLL, &TYCustomGrid::WMHScroll},
+      {WM_VSCROLL, &TYCustomGrid::WMVScroll},
+      {WM_SIZE, &TYCustomGrid::WMSize},
+      {CM_SHOWINGCHANGED, &TYCustomGrid::CMShowingChanged},
+      {WM_GETDLGCODE, &TYCustomGrid::WMGetDlgCode},
   };
   if (!DispatchMessage(*this, Table, Message)) TCustomControl::WndProc(Message);
 }

@@ -38,11 +38,18 @@ void TYCustomGrid::MoveCurrent(std::int32_t ACol, std::int32_t ARow, bool InView
   }
   CurrentCoord = Remembered;
   if (ACol == CurrentCoord.X && ARow == CurrentCoord.Y) return;
-  const TYGridCoord OldCoord = CurrentCoord;
-  const TYGridRect OldRect = CurrentCellRect;
+  TYCurrentMove Move{CurrentCoord, CurrentCellRect, false, false, false};
   CurrentCoord = {ACol, ARow};
   RefreshCurrentRect();
-  InvalidateMovedCurrent(OldCoord, OldRect, InView);
+  // The old cell is looked at only when it lay in the scrollable area; its extent is repainted
+  // as such only when it changed and still lies in the grid.
+  const TYGridRect Whole{0, 0, ColCount - 1, RowCount - 1};
+  Move.OldValid = Move.OldCoord.X >= FixedCols && Move.OldCoord.X < ColCount &&
+                  Move.OldCoord.Y >= FixedRows && Move.OldCoord.Y < RowCount;
+  Move.OldRectShown = !(CurrentCellRect == Move.OldRect) && GridRectsOverlap(Move.OldRect, Whole);
+  if (Move.OldRectShown) Move.OldRect = ClipGridRect(Move.OldRect, Whole);
+  Move.OldUnioned = Move.OldValid && GetCells(Move.OldCoord.X, Move.OldCoord.Y)->GetUnioned();
+  InvalidateCurrentMove(Move, InView);
 }
 
 TYGridRect TYCustomGrid::StretchedToRows(const TYGridRect& Rect) const {
@@ -54,46 +61,41 @@ TYGridRect TYCustomGrid::StretchedToCols(const TYGridRect& Rect) const {
 }
 
 // Repaints the old and the new current cell, or the columns and rows they highlight, and
-// brings the new one into view between the two.
-void TYCustomGrid::InvalidateMovedCurrent(const TYGridCoord& OldCoord, TYGridRect OldRect,
-                                          bool InView) {
-  const bool OldValid = OldCoord.X >= FixedCols && OldCoord.X < ColCount &&
-                        OldCoord.Y >= FixedRows && OldCoord.Y < RowCount;
-  const TYGridRect Whole{0, 0, ColCount - 1, RowCount - 1};
-  const bool RectChanged = !(CurrentCellRect == OldRect) && GridRectsOverlap(OldRect, Whole);
-  if (RectChanged) OldRect = ClipGridRect(OldRect, Whole);
-  const bool OldUnioned = OldValid && GetCells(OldCoord.X, OldCoord.Y)->GetUnioned();
-  const bool NewUnioned = GetCells(CurrentCoord.X, CurrentCoord.Y)->GetUnioned();
-  const bool CurCol = Options.Contains(ygoShowCurCol);
-  const bool CurRow = Options.Contains(ygoShowCurRow);
-  if (!CurCol && !CurRow) {
-    if (RectChanged) InvalidateRect(OldRect);
+// brings the new one into view between the two. Painting highlights the current column and
+// the current row alike whenever either highlight is on (marked cells, and every cell of an
+// inactive grid, take the current colours on both axes), so both axes are repainted then.
+void TYCustomGrid::InvalidateCurrentMove(const TYCurrentMove& Move, bool InView) {
+  if (!Options.Contains(ygoShowCurCol) && !Options.Contains(ygoShowCurRow)) {
+    if (Move.OldRectShown) InvalidateRect(Move.OldRect);
     if (InView) ClampInView(CurrentCoord);
     InvalidateRect(CurrentCellRect);
     return;
   }
-  if (CurCol) {
-    if (OldUnioned && RectChanged)
-      InvalidateRect(StretchedToRows(OldRect));
-    else if (OldValid)
-      InvalidateCol(OldCoord.X);
-    if (InView) ClampInView(CurrentCoord);
-    if (NewUnioned)
-      InvalidateRect(StretchedToRows(CurrentCellRect));
+  InvalidateMovedAxis(true, Move, InView);
+  InvalidateMovedAxis(false, Move, InView); // the view is already in place
+}
+
+// One highlighted axis: the old column (row), or the old merged cell stretched over the
+// visible rows (columns); then the new one likewise.
+void TYCustomGrid::InvalidateMovedAxis(bool Column, const TYCurrentMove& Move, bool InView) {
+  auto Stretched = [&](const TYGridRect& R) {
+    return Column ? StretchedToRows(R) : StretchedToCols(R);
+  };
+  auto Vector = [&](const TYGridCoord& C) {
+    if (Column)
+      InvalidateCol(C.X);
     else
-      InvalidateCol(CurrentCoord.X);
-  }
-  if (CurRow) {
-    if (OldUnioned && RectChanged)
-      InvalidateRect(StretchedToCols(OldRect));
-    else if (OldValid)
-      InvalidateRow(OldCoord.Y);
-    if (InView) ClampInView(CurrentCoord);
-    if (NewUnioned)
-      InvalidateRect(StretchedToCols(CurrentCellRect));
-    else
-      InvalidateRow(CurrentCoord.Y);
-  }
+      InvalidateRow(C.Y);
+  };
+  if (Move.OldUnioned && Move.OldRectShown)
+    InvalidateRect(Stretched(Move.OldRect));
+  else if (Move.OldValid)
+    Vector(Move.OldCoord);
+  if (InView) ClampInView(CurrentCoord);
+  if (GetCells(CurrentCoord.X, CurrentCoord.Y)->GetUnioned())
+    InvalidateRect(Stretched(CurrentCellRect));
+  else
+    Vector(CurrentCoord);
 }
 
 void TYCustomGrid::MoveColRow(std::int32_t ACol, std::int32_t ARow, bool, bool Show) {
@@ -130,14 +132,4 @@ void TYCustomGrid::MoveAdjust(std::int32_t& CurIndex, std::int32_t FromIndex,
   } else if (CurIndex >= std::min(FromIndex, ToIndex) && CurIndex <= std::max(FromIndex, ToIndex)) {
     CurIndex += FromIndex > ToIndex ? 1 : -1;
   }
-}
-
-// Scrolling needs the window; a window-less grid has nothing to bring into view.
-void TYCustomGrid::ClampInView(const TYGridCoord&) {
-  if (!HandleAllocated()) return;
-}
-
-// The scroll bars live in the window; a window-less grid has none to range.
-void TYCustomGrid::UpdateScrollRange() {
-  if (!HandleAllocated()) return;
 }

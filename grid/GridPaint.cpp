@@ -109,12 +109,16 @@ bool Overlaps(std::int32_t Value, std::int32_t Low, std::int32_t High) {
 }
 } // namespace
 
-// The pixel rectangle of a (clipped) piece; it ignores ColPixelOffset, which only shifts the
-// single column of a one-column grid, where no piece spans columns.
+// The pixel rectangle of a (clipped) piece. A one-column grid scrolled by pixels shifts its
+// column by ColPixelOffset, merged cells of the column with it.
 TRect TYCustomGrid::UnionPixelRect(const TYGridDrawInfo& DI, const TYGridRect& U) const {
   TRect R;
   UnionSpan(DI.Horz, U.Left, U.Right, R.Left, R.Right);
   UnionSpan(DI.Vert, U.Top, U.Bottom, R.Top, R.Bottom);
+  if (U.Left >= FixedCols) {
+    R.Left -= ColPixelOffset;
+    R.Right -= ColPixelOffset;
+  }
   return R;
 }
 

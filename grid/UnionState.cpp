@@ -52,18 +52,19 @@ void TYCellsUnion::Invalidate() {
     InvalidatePieces(OldCoord, OldRect);
 }
 
-// No pieces: every visible cell alone, or the current column or row a cell lay in.
+// No pieces: every visible cell alone, or the current column and row a cell lay in. Painting
+// highlights the current column and row alike whenever either highlight is on (marked cells and
+// an inactive grid take it on both axes), so both are repainted.
 void TYCellsUnion::InvalidateCells(const TYGridRect& OldRect) {
   TYCustomGrid* Grid = OwnerGrid();
   const TYGridOptions Options = Grid->GetOptions();
-  const bool CurCol = Options.Contains(ygoShowCurCol);
-  const bool CurRow = Options.Contains(ygoShowCurRow);
+  const bool Highlight = Options.Contains(ygoShowCurCol) || Options.Contains(ygoShowCurRow);
   CellList->ForEach([&](TYCell* Cell) {
     const std::int32_t C = Cell->GetGridCol();
     const std::int32_t R = Cell->GetGridRow();
-    if (CellInGridRect(C, R, OldRect) && (CurCol || CurRow)) {
-      if (CurCol && C >= 0) Grid->InvalidateCol(C);
-      if (CurRow && R >= 0) Grid->InvalidateRow(R);
+    if (CellInGridRect(C, R, OldRect) && Highlight) {
+      if (C >= 0) Grid->InvalidateCol(C);
+      if (R >= 0) Grid->InvalidateRow(R);
     } else if (C >= 0 && R >= 0) {
       Grid->InvalidateCell(C, R);
     }
@@ -86,47 +87,19 @@ void TYCellsUnion::InvalidatePieces(const TYGridCoord& OldCoord, const TYGridRec
 }
 
 // The current cell lies in a piece: repaint the old and the new current cell, or their
-// highlighted columns and rows.
+// highlighted columns and rows. Here the old cell is looked at wherever it lay in the grid, and
+// its extent is repainted whenever it lies in the grid.
 void TYCellsUnion::InvalidateCurrentHighlight(const TYGridCoord& OldCoord, TYGridRect OldRect) {
   TYCustomGrid* Grid = OwnerGrid();
   const std::int32_t Cols = Grid->GetColCount();
   const std::int32_t Rows = Grid->GetRowCount();
-  const bool OldValid =
-      OldCoord.X >= 0 && OldCoord.X < Cols && OldCoord.Y >= 0 && OldCoord.Y < Rows;
   const TYGridRect Whole{0, 0, Cols - 1, Rows - 1};
-  const bool Overlap = GridRectsOverlap(OldRect, Whole);
-  if (Overlap) OldRect = ClipGridRect(OldRect, Whole);
-  const bool OldUnioned = OldValid && Grid->GetCells(OldCoord.X, OldCoord.Y)->GetUnioned();
-  const bool NewUnioned = Grid->GetCells(Grid->GetCol(), Grid->GetRow())->GetUnioned();
-  const TYGridRect& Current = Grid->GetCurrentCellRect();
-  const TYGridOptions Options = Grid->GetOptions();
-  if (!Options.Contains(ygoShowCurCol) && !Options.Contains(ygoShowCurRow)) {
-    if (Overlap) Grid->InvalidateRect(OldRect);
-    Grid->InvalidateRect(Current);
-    return;
-  }
-  if (Options.Contains(ygoShowCurCol)) {
-    const std::int32_t Bottom = Grid->GetVisibleRowCount() + Grid->GetTopRow();
-    if (Overlap && OldUnioned)
-      Grid->InvalidateRect({OldRect.Left, 0, OldRect.Right, Bottom});
-    else if (OldValid)
-      Grid->InvalidateCol(OldCoord.X);
-    if (NewUnioned)
-      Grid->InvalidateRect({Current.Left, 0, Current.Right, Bottom});
-    else
-      Grid->InvalidateCol(Grid->GetCol());
-  }
-  if (Options.Contains(ygoShowCurRow)) {
-    const std::int32_t Right = Grid->GetVisibleColCount() + Grid->GetLeftCol();
-    if (Overlap && OldUnioned)
-      Grid->InvalidateRect({0, OldRect.Top, Right, OldRect.Bottom});
-    else if (OldValid)
-      Grid->InvalidateRow(OldCoord.Y);
-    if (NewUnioned)
-      Grid->InvalidateRect({0, Current.Top, Right, Current.Bottom});
-    else
-      Grid->InvalidateRow(Grid->GetRow());
-  }
+  TYCustomGrid::TYCurrentMove Move{OldCoord, OldRect, GridRectsOverlap(OldRect, Whole), false,
+                                   false};
+  if (Move.OldRectShown) Move.OldRect = ClipGridRect(OldRect, Whole);
+  Move.OldValid = OldCoord.X >= 0 && OldCoord.X < Cols && OldCoord.Y >= 0 && OldCoord.Y < Rows;
+  Move.OldUnioned = Move.OldValid && Grid->GetCells(OldCoord.X, OldCoord.Y)->GetUnioned();
+  Grid->InvalidateCurrentMove(Move, false);
 }
 
 // ---------------------------------------------------------------- column and row marks

@@ -47,6 +47,15 @@ using TYAfterDrawCellEvent =
 enum TBorderStyle : std::uint8_t { bsNone, bsSingle };
 enum TScrollStyle : std::uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
 
+// What marking a range does to each item: clear its mark, set it, or invert it.
+enum TYMarkRangeMode : std::uint8_t { ymmUnmark, ymmMark, ymmToggle };
+
+// The indices First..Last of one axis; empty when Last < First.
+struct TYIndexSpan {
+  std::int32_t First;
+  std::int32_t Last;
+};
+
 // A colour slot and a font slot; -1 for both means the zebra colours.
 struct TYGridCellLookSlots {
   int Color;
@@ -143,6 +152,9 @@ public:
   void SetRow(std::int32_t Value);
   std::int32_t GetLeftCol() const { return TopLeftCoord.X; }
   std::int32_t GetTopRow() const { return TopLeftCoord.Y; }
+  // A first scrollable column (row) outside the scrollable ones raises.
+  void SetLeftCol(std::int32_t Value);
+  void SetTopRow(std::int32_t Value);
   const TYGridRect& GetCurrentCellRect() const { return CurrentCellRect; }
   TYCell* GetSavedFocusCell() const { return SavedFocusCell; }
   bool GetFullRepaint() const { return FullRepaint; }
@@ -156,9 +168,21 @@ public:
   void RefreshCurrentRect();
   // Scrolls the least needed to show Coord wholly.
   void ClampInView(const TYGridCoord& Coord);
+  // Makes (ALeft, ATop) the first scrollable cell shown and scrolls; callers pass valid values.
+  void MoveTopLeft(std::int32_t ALeft, std::int32_t ATop);
+  // Ranges both scroll bars for the client size; may pull the first scrollable cell back.
   void UpdateScrollRange();
+  // Puts both thumbs where the scroll position says.
+  void UpdateScrollPos();
   // Keeps CurIndex on the same vector when a vector moves from FromIndex to ToIndex.
   static void MoveAdjust(std::int32_t& CurIndex, std::int32_t FromIndex, std::int32_t ToIndex);
+
+  // Marks, unmarks or inverts the columns, rows or cells (by the marking mode) of the range
+  // From..To; each item through its own setter, so the host may veto.
+  void MarkRange(const TYGridCoord& From, const TYGridCoord& To, TYMarkRangeMode Mode);
+  bool GetKeyRangeMarking() const { return KeyRangeMarking; }
+  TYGridCoord GetMarkAnchor() const { return MarkAnchor; }
+  TYGridCoord GetMarkCorner() const { return MarkCorner; }
 
   // Move a column or row to another grid position; the current cell stays on its vector.
   void MoveColumn(std::int32_t FromIndex, std::int32_t ToIndex);
@@ -299,6 +323,29 @@ protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void CreateParams(TCreateParams& Params) override;
 
+  // --- Keyboard ---
+  // Moves the current cell and the view, and marks, by the key (after OnKeyDown).
+  void KeyDown(unsigned short& Key, TShiftState Shift) override;
+  // Releasing a key without Shift ends a range marking by keyboard.
+  void KeyUp(unsigned short& Key, TShiftState Shift) override;
+  // Whether the grid handles the key at all; a refused key changes nothing.
+  virtual bool CanGridAcceptKey(unsigned short Key, TShiftState Shift);
+
+  // --- Scrolling ---
+  // Scroll bar action ScrollBar (SB_HORZ, SB_VERT) with an SB_* code and the thumb position.
+  void ModifyScrollBar(int ScrollBar, int ScrollCode, std::uint32_t Pos, bool UseRightToLeft);
+  // After TopLeftCoord changed from OldTopLeft: thumbs, window pixels, merged cells, event.
+  void TopLeftMoved(const TYGridCoord& OldTopLeft);
+  // Moves the window's pixels by DX, DY: the scrollable area with the fixed cells beside it.
+  void ScrollData(std::int32_t DX, std::int32_t DY);
+  void ScrollDataInfo(std::int32_t DX, std::int32_t DY, const TYGridDrawInfo& DrawInfo);
+
+  // --- Range marking (Shift with the keyboard or the mouse) ---
+  // Stores the unions' marks, inverts the item at the current cell and anchors the range there.
+  void StartMarkRange();
+  // Brings the marks up to the range from the anchor to the current cell.
+  void ChangeMarkRange();
+
   // State that the interaction operations of descendants read and write.
   TYGridCoord CurrentCoord;        // the current cell (Col, Row)
   TYGridCoord TopLeftCoord;        // the first scrollable cell shown (LeftCol, TopRow)
@@ -312,6 +359,17 @@ private:
   friend class TYCellsHolder;
   friend class TYCellsVector;
   friend class TYCell;
+  friend class TYCellsUnion;
+
+  // What a move of the current cell leaves to repaint.
+  struct TYCurrentMove {
+    TYGridCoord OldCoord;
+    TYGridRect OldRect; // the old extent, clipped to the grid
+    bool OldRectShown;  // the old extent is repainted as such
+    bool OldValid;      // the old cell is looked at
+    bool OldUnioned;    // and is merged
+  };
+  class TKeyMove;
 
   bool AskMark(const TYMarkVectorEvent& Event, TYCellsVector* CellsVector, bool MarkValue,
                TYGridOption Option);
@@ -353,9 +411,43 @@ private:
   void ReportTopLeftPull();
   void InvalidateUnions();
   void CheckCoord(std::int32_t ACol, std::int32_t ARow) const;
-  void InvalidateMovedCurrent(const TYGridCoord& OldCoord, TYGridRect OldRect, bool InView);
+  void InvalidateCurrentMove(const TYCurrentMove& Move, bool InView);
+  void InvalidateMovedAxis(bool Column, const TYCurrentMove& Move, bool InView);
   TYGridRect StretchedToRows(const TYGridRect& Rect) const;
   TYGridRect StretchedToCols(const TYGridRect& Rect) const;
+
+  // Scrolling steps.
+  void ScrollArea(TRect Area, std::int32_t DX, std::int32_t DY);
+  void PixelScroll(const TYGridDrawInfo& DrawInfo, int ScrollCode, std::uint32_t Pos, int Factor);
+  void MovePixelOffset(std::int32_t Offset);
+  std::int32_t PixelScrollLimit(const TYGridDrawInfo& DrawInfo) const;
+  void UpdateHorzScrollPos(const TYGridDrawInfo& DrawInfo, std::int32_t MaxLeft);
+  void SetBarPos(int Bar, int Value);
+  void RangeHorzBar(std::int32_t Width, std::int32_t Height, const TYGridCoord& OldTopLeft,
+                    bool& Updated);
+  void RangeAxisBar(int Bar, std::int32_t Width, std::int32_t Height, const TYGridCoord& OldTopLeft,
+                    bool& Updated);
+  void DropPixelOffset();
+  void WMHScroll(TMessage& Message);
+  void WMVScroll(TMessage& Message);
+  void WMSize(TMessage& Message);
+  void CMShowingChanged(TMessage& Message);
+
+  // Keyboard steps.
+  void WMGetDlgCode(TMessage& Message);
+  void StartKeyRange(const TKeyMove& Move);
+  void MoveByKey(const TKeyMove& Move);
+  void MarkByKey(const TKeyMove& Move);
+  void TogglePassedOver(TYGridCoord From);
+
+  // Range marking steps.
+  void ToggleMarkAt(const TYGridCoord& Coord);
+  void ToggleVectorRange(bool Column);
+  void ChangeCellRange();
+  void ToggleCells(TYIndexSpan Cols, TYIndexSpan Rows);
+  void MarkHitUnions();
+  bool UnionHit(const TYCellsUnion* Union, const TYGridRect& Rect) const;
+  void MarkCellRange(const TYGridCoord& From, const TYGridCoord& To, TYMarkRangeMode Mode);
 
   TYCell* SavedFocusCell = nullptr; // the current cell remembered across a structural change
   TYGridCoord MarkAnchor;

@@ -10,7 +10,10 @@
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTimer>
 #include <QWheelEvent>
 
@@ -162,6 +165,19 @@ void PressKey(TWinControl& Control, unsigned short VirtualKey, TShiftState Shift
   KeyUpOnly(Control, VirtualKey, Shift);
 }
 
+void HoldModifiers(TWinControl& Control, TShiftState Shift) {
+  ModifierKeys(Control, Shift, true);
+}
+
+void ReleaseModifiers(TWinControl& Control, TShiftState Shift) {
+  ModifierKeys(Control, Shift, false);
+}
+
+void PressKeyHeld(TWinControl& Control, unsigned short VirtualKey, TShiftState Held) {
+  KeyEvent(Control, QEvent::KeyPress, VirtualKey, Held);
+  KeyEvent(Control, QEvent::KeyRelease, VirtualKey, Held);
+}
+
 void KeyDownOnly(TWinControl& Control, unsigned short VirtualKey, TShiftState Shift) {
   ModifierKeys(Control, Shift, true);
   KeyEvent(Control, QEvent::KeyPress, VirtualKey, Shift);
@@ -204,6 +220,35 @@ void DragScrollThumb(TWinControl& Control, int Bar, int Pos) {
   S->setSliderDown(false);
 }
 
+TRect ScrollBarPartRect(TWinControl& Control, int Bar, TScrollBarPart Part) {
+  static constexpr std::pair<TScrollBarPart, QStyle::SubControl> Parts[] = {
+      {TScrollBarPart::LineUp, QStyle::SC_ScrollBarSubLine},
+      {TScrollBarPart::LineDown, QStyle::SC_ScrollBarAddLine},
+      {TScrollBarPart::PageUp, QStyle::SC_ScrollBarSubPage},
+      {TScrollBarPart::PageDown, QStyle::SC_ScrollBarAddPage},
+      {TScrollBarPart::Thumb, QStyle::SC_ScrollBarSlider}};
+  QScrollBar* S = BarOf(Control, Bar);
+  if (!S || S->isHidden()) return {};
+  QStyleOptionSlider Option; // what the bar's own painting and hit testing use
+  Option.initFrom(S);
+  Option.orientation = S->orientation();
+  Option.minimum = S->minimum();
+  Option.maximum = S->maximum();
+  Option.sliderPosition = S->sliderPosition();
+  Option.sliderValue = S->value();
+  Option.singleStep = S->singleStep();
+  Option.pageStep = S->pageStep();
+  Option.upsideDown = S->invertedAppearance();
+  if (S->orientation() == Qt::Horizontal) Option.state |= QStyle::State_Horizontal;
+  QStyle::SubControl Sub = QStyle::SC_None;
+  for (const auto& [Key, Value] : Parts)
+    if (Key == Part) Sub = Value;
+  const QRect R = S->style()
+                      ->subControlRect(QStyle::CC_ScrollBar, &Option, Sub, S)
+                      .translated(S->geometry().topLeft());
+  return {R.left(), R.top(), R.left() + R.width(), R.top() + R.height()};
+}
+
 bool ScrollBarVisible(TWinControl& Control, int Bar) {
   const QScrollBar* S = BarOf(Control, Bar);
   return S && !S->isHidden();
@@ -214,12 +259,58 @@ int ScrollBarShownPos(TWinControl& Control, int Bar) {
   return S ? S->sliderPosition() : 0;
 }
 
+// ---------------------------------------------------------------- window points
+
+namespace {
+QPointer<QWidget> PressedWidget; // where the left button went down; it gets the moves and release
+
+void SendWindowMouse(TWinControl& Control, QWidget* Target, QEvent::Type Type, int X, int Y,
+                     Qt::MouseButton Button, Qt::MouseButtons Held) {
+  TWindowHandle* W = WindowOf(Control);
+  const QPoint Point(X, Y);
+  const QPoint Global = W->mapToGlobal(Point);
+  QCursor::setPos(Global);
+  QMouseEvent Event(Type, Target->mapFrom(W, Point), Global, Button, Held, Qt::NoModifier);
+  QCoreApplication::sendEvent(Target, &Event);
+}
+} // namespace
+
+void WindowMouseDown(TWinControl& Control, int X, int Y) {
+  TWindowHandle* W = WindowOf(Control);
+  QWidget* Child = W->childAt(X, Y);
+  PressedWidget = Child ? Child : W;
+  SendWindowMouse(Control, PressedWidget, QEvent::MouseButtonPress, X, Y, Qt::LeftButton,
+                  Qt::LeftButton);
+}
+
+void WindowMouseMove(TWinControl& Control, int X, int Y) {
+  QWidget* Target = PressedWidget ? PressedWidget.data() : WindowOf(Control);
+  SendWindowMouse(Control, Target, QEvent::MouseMove, X, Y, Qt::NoButton,
+                  PressedWidget ? Qt::LeftButton : Qt::NoButton);
+}
+
+void WindowMouseUp(TWinControl& Control, int X, int Y) {
+  QWidget* Target = PressedWidget ? PressedWidget.data() : WindowOf(Control);
+  PressedWidget = nullptr;
+  SendWindowMouse(Control, Target, QEvent::MouseButtonRelease, X, Y, Qt::LeftButton, Qt::NoButton);
+}
+
 // ---------------------------------------------------------------- pixels
 
 TColor SurfacePixel(TWinControl& Control, int X, int Y) {
   const QImage& Surface = WindowOf(Control)->GetSurface();
   if (!Surface.valid(X, Y)) return clNone;
   return ColorOfPixel(Surface.pixel(X, Y));
+}
+
+std::vector<TColor> SurfacePixels(TWinControl& Control) {
+  const QImage& Surface = WindowOf(Control)->GetSurface();
+  std::vector<TColor> Pixels;
+  Pixels.reserve(static_cast<size_t>(Surface.width()) * static_cast<size_t>(Surface.height()));
+  for (int Y = 0; Y < Surface.height(); ++Y)
+    for (int X = 0; X < Surface.width(); ++X)
+      Pixels.push_back(ColorOfPixel(Surface.pixel(X, Y)));
+  return Pixels;
 }
 
 bool SaveSurface(TWinControl& Control, const std::string& FileName) {

@@ -31,6 +31,12 @@ void Wheel(TWinControl& Control, int X, int Y, int Delta, TShiftState Shift = {}
 void PressKey(TWinControl& Control, unsigned short VirtualKey, TShiftState Shift = {});
 void KeyDownOnly(TWinControl& Control, unsigned short VirtualKey, TShiftState Shift = {});
 void KeyUpOnly(TWinControl& Control, unsigned short VirtualKey, TShiftState Shift = {});
+// The modifier keys of Shift pressed in turn and left down (Hold), or released; in between,
+// PressKeyHeld presses keys with them held, as a user holding Shift over several arrows does.
+void HoldModifiers(TWinControl& Control, TShiftState Shift);
+void ReleaseModifiers(TWinControl& Control, TShiftState Shift);
+// A key pressed and released while the modifiers of Held are down (no modifier key events).
+void PressKeyHeld(TWinControl& Control, unsigned short VirtualKey, TShiftState Held);
 // Types UTF-8 text as character keys (WM_CHAR for each character).
 void TypeText(TWinControl& Control, const std::string& Utf8);
 
@@ -41,11 +47,27 @@ void ScrollBarAction(TWinControl& Control, int Bar, int Code);
 // Drags the thumb to Pos and releases it (SB_THUMBTRACK ..., SB_THUMBPOSITION, SB_ENDSCROLL).
 void DragScrollThumb(TWinControl& Control, int Bar, int Pos);
 bool ScrollBarVisible(TWinControl& Control, int Bar);
+// The parts of a scroll bar a user clicks: the arrows, the track before and after the thumb,
+// and the thumb.
+enum class TScrollBarPart { LineUp, LineDown, PageUp, PageDown, Thumb };
+// Where a part of a shown bar lies, in pixels of the whole window (frame included); empty when
+// the bar is hidden.
+TRect ScrollBarPartRect(TWinControl& Control, int Bar, TScrollBarPart Part);
 // The bar's widget position as shown (after the control's SetScrollPos).
 int ScrollBarShownPos(TWinControl& Control, int Bar);
 
+// --- Left button input at points of the whole window (frame included) ---
+// Delivered to what lies there (the client area, a scroll bar's arrows, track or thumb) as a
+// user's press would be; moves while the button is held and the release go where it was
+// pressed.
+void WindowMouseDown(TWinControl& Control, int X, int Y);
+void WindowMouseMove(TWinControl& Control, int X, int Y);
+void WindowMouseUp(TWinControl& Control, int X, int Y);
+
 // --- Pixels and the update region ---
 TColor SurfacePixel(TWinControl& Control, int X, int Y);
+// Every pixel of the surface, row by row (client width pixels a row).
+std::vector<TColor> SurfacePixels(TWinControl& Control);
 bool SaveSurface(TWinControl& Control, const std::string& FileName); // PNG
 // The window as on screen (frame, scroll bars, surface), saved as PNG.
 bool SaveWindow(TWinControl& Control, const std::string& FileName);

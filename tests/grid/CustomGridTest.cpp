@@ -651,4 +651,29 @@ TEST_F(CustomGridFocusTest, TheCurrentCellCoversItsPiece) {
   EXPECT_EQ(G->GetCurrentCellRect(), (TYGridRect{2, 5, 2, 5}));
 }
 
+// ---------------------------------------------------------------- LeftCol and TopRow
+
+// Without a window the view has nothing to scroll, but its position is kept and reported.
+TEST_F(CustomGridTest, TheFirstScrollableCellIsSetWithoutAWindow) {
+  RecordMoves();
+  G->SetLeftCol(4);
+  G->SetTopRow(3);
+  G->SetTopRow(3);
+  EXPECT_EQ(G->GetLeftCol(), 4);
+  EXPECT_EQ(G->GetTopRow(), 3);
+  EXPECT_EQ(R.With("top left").size(), 2u);
+  EXPECT_FALSE(G->HandleAllocated());
+  G->SetCol(5); // nothing to bring into view without a window
+  EXPECT_EQ(G->GetLeftCol(), 4);
+}
+
+TEST_F(CustomGridTest, AFirstScrollableCellOutsideTheScrollableOnesRaises) {
+  for (std::int32_t Value : {0, 6, -1}) {
+    EXPECT_EQ(GridErrorOf([&] { G->SetLeftCol(Value); }), "TYGrid::Grid index out of range");
+    EXPECT_EQ(GridErrorOf([&] { G->SetTopRow(Value); }), "TYGrid::Grid index out of range");
+  }
+  EXPECT_EQ(G->GetLeftCol(), 1);
+  EXPECT_EQ(G->GetTopRow(), 1);
+}
+
 } // namespace

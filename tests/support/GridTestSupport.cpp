@@ -79,19 +79,21 @@ std::vector<std::string> HookRecorder::With(const std::string& Prefix) const {
   return Result;
 }
 
-std::unique_ptr<TYGrid> MakeGrid(std::int32_t Cols, std::int32_t Rows, HookRecorder* Recorder) {
-  auto Grid = std::make_unique<TYGrid>(nullptr);
+void PrepareGrid(TYCustomGrid& Grid, std::int32_t Cols, std::int32_t Rows, HookRecorder* Recorder) {
   if (Recorder) {
     // The constructor's own cells were created before the handlers existed.
-    Recorder->Attach(*Grid);
-    TYCellsHolder* H = Grid->GetHolder();
+    Recorder->Attach(Grid);
+    TYCellsHolder* H = Grid.GetHolder();
     H->InitVectorsRangeData(true, 0, H->GetColCount() - 1);
     H->InitVectorsRangeData(false, 0, H->GetRowCount() - 1);
     H->InitCellsRangeData({0, 0}, {H->GetColCount() - 1, H->GetRowCount() - 1});
   }
-  Grid->GetHolder()->ChangeSize(Cols, Rows);
+  Grid.GetHolder()->ChangeSize(Cols, Rows);
   if (Recorder) Recorder->Clear();
-  return Grid;
+}
+
+std::unique_ptr<TYGrid> MakeGrid(std::int32_t Cols, std::int32_t Rows, HookRecorder* Recorder) {
+  return MakeGridOf<TYGrid>(Cols, Rows, Recorder);
 }
 
 std::vector<std::int32_t> Visible(const TYCustomGrid& Grid, bool Columns) {

@@ -38,9 +38,20 @@ std::string LabelOf(const TYCellsVector* Vector);
 // lists against a fresh recount, and the current cell and its extent.
 testing::AssertionResult ModelConsistent(TYCustomGrid& Grid);
 
-// A grid of the given size (holder counts), made through the public interface.
+// Gives a new grid the size (holder counts) through the public interface, with the recorder's
+// user data on every cell and vector when there is one.
+void PrepareGrid(TYCustomGrid& Grid, std::int32_t Cols, std::int32_t Rows,
+                 HookRecorder* Recorder = nullptr);
 std::unique_ptr<TYGrid> MakeGrid(std::int32_t Cols, std::int32_t Rows,
                                  HookRecorder* Recorder = nullptr);
+// The same for a test's own grid class.
+template <class G>
+std::unique_ptr<G> MakeGridOf(std::int32_t Cols, std::int32_t Rows,
+                              HookRecorder* Recorder = nullptr) {
+  auto Grid = std::make_unique<G>(nullptr);
+  PrepareGrid(*Grid, Cols, Rows, Recorder);
+  return Grid;
+}
 
 // Holder indices of the visible vectors of one axis, as the grid maps them.
 std::vector<std::int32_t> Visible(const TYCustomGrid& Grid, bool Columns);

@@ -20,7 +20,38 @@ public:
     ButtonPressed = true;
     PressedCell = {Col, Row};
   }
+  std::int32_t GetColPixelOffset() const { return ColPixelOffset; }
 };
+
+// What the window shows now equals what painting everything at the grid's position shows: the
+// pixels a scroll moved and the strips it had repainted make the right picture. Paints what is
+// pending first; leaves the full repaint on the surface.
+inline testing::AssertionResult SameAsFullRepaint(TWinControl& Grid) {
+  Grid.Update();
+  const std::vector<TColor> Shown = Testing::SurfacePixels(Grid);
+  Grid.Invalidate();
+  Grid.Update();
+  const std::vector<TColor> Full = Testing::SurfacePixels(Grid);
+  const int Width = Grid.GetClientWidth();
+  int Wrong = 0;
+  size_t First = 0;
+  for (size_t I = 0; I < Shown.size() && I < Full.size(); ++I)
+    if (Shown[I] != Full[I] && Wrong++ == 0) First = I;
+  if (Wrong == 0 && Shown.size() == Full.size()) return testing::AssertionSuccess();
+  return testing::AssertionFailure()
+         << Wrong << " pixels differ from a full repaint, the first at ("
+         << static_cast<int>(First) % Width << ", " << static_cast<int>(First) / Width
+         << "): " << std::hex << Shown[First] << " instead of " << Full[First];
+}
+
+// Each cell shows its grid position as text ("3:12"), so that a misplaced pixel shows.
+inline void ShowPositions(TYCustomGrid& Grid) {
+  Grid.OnDrawCellText = [](TYCustomGrid*, TYCell*, std::int32_t ACol, std::int32_t ARow,
+                           TYGridDrawStates, TRect&, std::string& Text, bool&, TAlignment&,
+                           TYVertAlignment&) {
+    Text = std::to_string(ACol) + ":" + std::to_string(ARow);
+  };
+}
 
 // A 5 x 5 grid of 64 x 24 cells with 1-pixel lines and no border or scroll bars, so that client
 // and window pixels coincide: column c starts at 65 * c, row r at 25 * r.

@@ -193,6 +193,16 @@ TEST_F(InputTest, ModifiersArePressedKeysOfTheirOwnAndInTheShiftState) {
   EXPECT_EQ(P.Log, Expected);
 }
 
+TEST_F(InputTest, ModifiersHeldOverSeveralKeysArePressedAndReleasedOnce) {
+  Testing::HoldModifiers(P, {ssShift});
+  Testing::PressKeyHeld(P, VK_DOWN, {ssShift});
+  Testing::PressKeyHeld(P, VK_RIGHT, {ssShift});
+  Testing::ReleaseModifiers(P, {ssShift});
+  const std::vector<std::string> Expected = {"keydown 16 S", "keydown 40 S", "keyup 40 S",
+                                             "keydown 39 S", "keyup 39 S",   "keyup 16 "};
+  EXPECT_EQ(P.Log, Expected);
+}
+
 TEST_F(InputTest, AltKeysAreSystemKeys) {
   Testing::PressKey(P, VK_X, {ssAlt});
   const auto Downs = P.Of(WM_SYSKEYDOWN);

@@ -95,6 +95,14 @@ TEST_F(ScrollWindowTest, ThePendingRegionMovesWithThePixels) {
   EXPECT_TRUE(Covers(Region, 70, 0));
 }
 
+TEST_F(ScrollWindowTest, SurfacePixelsAreTheSurfaceRowByRow) {
+  const std::vector<TColor> Pixels = Testing::SurfacePixels(P);
+  ASSERT_EQ(Pixels.size(), 100u * 60u);
+  for (int X : {0, 37, 99})
+    for (int Y : {0, 59})
+      EXPECT_EQ(Pixels[static_cast<size_t>(Y * 100 + X)], ColumnColour(X)) << X << "," << Y;
+}
+
 TEST_F(ScrollWindowTest, WithoutInvalidateTheStripIsLeftAsItWas) {
   const int Kind = ScrollWindowEx(P.GetHandle(), 10, 0, nullptr, nullptr, nullptr, nullptr, 0);
   EXPECT_EQ(Kind, SIMPLEREGION);
@@ -240,6 +248,52 @@ TEST_F(ScrollBarTest, DraggingTheThumbTracksThenSetsThePosition) {
   EXPECT_EQ(Got, Expected);
   EXPECT_EQ(GetScrollPos(P.GetHandle(), SB_VERT), 0); // the control did not set it
   EXPECT_EQ(Testing::ScrollBarShownPos(P, SB_VERT), 0);
+}
+
+// The mouse on the bar's parts: each press is one action, and the release ends it.
+TEST_F(ScrollBarTest, ClickingTheArrowsAndTheTrackWithTheMouseSendsTheirCodes) {
+  SetScrollRange(P.GetHandle(), SB_VERT, 0, 127, true);
+  SetScrollPos(P.GetHandle(), SB_VERT, 60, true);
+  const std::pair<Testing::TScrollBarPart, int> Parts[] = {
+      {Testing::TScrollBarPart::LineUp, SB_LINEUP},
+      {Testing::TScrollBarPart::LineDown, SB_LINEDOWN},
+      {Testing::TScrollBarPart::PageUp, SB_PAGEUP},
+      {Testing::TScrollBarPart::PageDown, SB_PAGEDOWN}};
+  for (const auto& [Part, Code] : Parts) {
+    P.Clear();
+    const TRect R = Testing::ScrollBarPartRect(P, SB_VERT, Part);
+    ASSERT_GT(R.Width(), 0) << Code;
+    const TPoint C{(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2};
+    Testing::WindowMouseDown(P, C.X, C.Y);
+    Testing::WindowMouseUp(P, C.X, C.Y);
+    std::vector<unsigned> Got;
+    for (const TMessage& M : P.Of(WM_VSCROLL))
+      Got.push_back(TWMScroll(M).ScrollCode);
+    EXPECT_EQ(Got, (std::vector<unsigned>{static_cast<unsigned>(Code), SB_ENDSCROLL})) << Code;
+    EXPECT_EQ(P.Count(WM_LBUTTONDOWN), 0); // the bar took the press, not the client area
+  }
+}
+
+TEST_F(ScrollBarTest, DraggingTheThumbWithTheMouseTracksAndReleases) {
+  SetScrollRange(P.GetHandle(), SB_HORZ, 0, 127, true);
+  const TRect Thumb = Testing::ScrollBarPartRect(P, SB_HORZ, Testing::TScrollBarPart::Thumb);
+  const TRect Track = Testing::ScrollBarPartRect(P, SB_HORZ, Testing::TScrollBarPart::PageDown);
+  const int Y = (Thumb.Top + Thumb.Bottom) / 2;
+  Testing::WindowMouseDown(P, Thumb.Left + 2, Y);
+  Testing::WindowMouseMove(P, Track.Right + 50, Y); // past the end of the track
+  Testing::WindowMouseUp(P, Track.Right + 50, Y);
+  std::vector<std::pair<unsigned, unsigned>> Got;
+  for (const TMessage& M : P.Of(WM_HSCROLL))
+    Got.push_back({TWMScroll(M).ScrollCode, TWMScroll(M).Pos});
+  ASSERT_GE(Got.size(), 3u);
+  EXPECT_EQ(Got.front(), std::make_pair(static_cast<unsigned>(SB_THUMBTRACK), 127u));
+  EXPECT_EQ(Got[Got.size() - 2], std::make_pair(static_cast<unsigned>(SB_THUMBPOSITION), 127u));
+  EXPECT_EQ(Got.back().first, static_cast<unsigned>(SB_ENDSCROLL));
+}
+
+TEST_F(ScrollBarTest, HiddenBarsHaveNoParts) {
+  SetScrollRange(P.GetHandle(), SB_VERT, 0, 0, true);
+  EXPECT_EQ(Testing::ScrollBarPartRect(P, SB_VERT, Testing::TScrollBarPart::Thumb), TRect{});
 }
 
 TEST_F(ScrollBarTest, TheCornerBetweenTheBarsIsPaintedInTheFaceColour) {

@@ -1,0 +1,125 @@
+// Moving the view: the first scrollable cell shown, bringing a cell into view, and moving the
+// window's pixels (a bit-block scroll) instead of repainting what stays visible.
+#include "grid/YGrids.h"
+
+#include "host/gui/WinUser.h"
+
+#include <algorithm>
+
+namespace {
+// The first cell to show on one axis so that Index is wholly visible. Fixed cells are always
+// visible; a cell scrolled out before the first one shown becomes the first; one beyond the
+// last wholly visible cell becomes the last (MaxFirst).
+std::int32_t FirstToShow(const TYGridAxisDrawInfo& Axis, std::int32_t Index,
+                         std::int32_t MaxFirst) {
+  if (Index < Axis.FixedCellCount) return Axis.FirstGridCell;
+  if (Index < Axis.FirstGridCell) return Index;
+  if (Index > Axis.LastFullVisibleCell) return MaxFirst;
+  return Axis.FirstGridCell;
+}
+
+// The pixels the content moves along one axis when its first cell shown went from Old to
+// FirstGridCell: negative when it moves left or up. False when that is more than the scrollable
+// part of the window: nothing would survive a scroll, and the sum is not worth finishing.
+bool ScrollDistance(const TYGridAxisDrawInfo& Axis, std::int32_t Old, std::int32_t& Amount) {
+  const std::int32_t Start = std::min(Old, Axis.FirstGridCell);
+  const std::int32_t Stop = std::max(Old, Axis.FirstGridCell);
+  Amount = 0;
+  for (std::int32_t I = Start; I < Stop; ++I) {
+    Amount += Axis.GetExtent(I) + Axis.LineWidth;
+    if (Amount > Axis.GridBoundary - Axis.FixedBoundary) return false;
+  }
+  if (Old < Axis.FirstGridCell) Amount = -Amount;
+  return true;
+}
+} // namespace
+
+void TYCustomGrid::SetLeftCol(std::int32_t Value) {
+  if (Value == TopLeftCoord.X) return;
+  if (Value < FixedCols || Value >= ColCount) GridError(this, SGridIndexOutOfRange);
+  MoveTopLeft(Value, TopLeftCoord.Y);
+}
+
+void TYCustomGrid::SetTopRow(std::int32_t Value) {
+  if (Value == TopLeftCoord.Y) return;
+  if (Value < FixedRows || Value >= RowCount) GridError(this, SGridIndexOutOfRange);
+  MoveTopLeft(TopLeftCoord.X, Value);
+}
+
+// Only the cell's own coordinate is brought into view, not the whole merged cell.
+void TYCustomGrid::ClampInView(const TYGridCoord& Coord) {
+  if (!HandleAllocated()) return;
+  TYGridDrawInfo DrawInfo;
+  CalcDrawInfo(DrawInfo);
+  const TYGridCoord MaxTopLeft = CalcMaxTopLeft(Coord, DrawInfo);
+  const TYGridCoord New{FirstToShow(DrawInfo.Horz, Coord.X, MaxTopLeft.X),
+                        FirstToShow(DrawInfo.Vert, Coord.Y, MaxTopLeft.Y)};
+  if (New == TopLeftCoord) return;
+  const TYGridCoord OldTopLeft = TopLeftCoord;
+  Update(); // what is pending is painted where it belongs before the pixels move
+  TopLeftCoord = New;
+  TopLeftMoved(OldTopLeft);
+}
+
+void TYCustomGrid::MoveTopLeft(std::int32_t ALeft, std::int32_t ATop) {
+  if (ALeft == TopLeftCoord.X && ATop == TopLeftCoord.Y) return;
+  Update();
+  const TYGridCoord OldTopLeft = TopLeftCoord;
+  TopLeftCoord = {ALeft, ATop};
+  TopLeftMoved(OldTopLeft);
+}
+
+// Merged cells that span fixed and scrolled vectors do not survive a bit-block scroll: every
+// union is repainted after one.
+void TYCustomGrid::TopLeftMoved(const TYGridCoord& OldTopLeft) {
+  UpdateScrollPos();
+  if (HandleAllocated()) {
+    TYGridDrawInfo DrawInfo;
+    CalcDrawInfo(DrawInfo);
+    std::int32_t DX = 0;
+    std::int32_t DY = 0;
+    if (ScrollDistance(DrawInfo.Horz, OldTopLeft.X, DX) &&
+        ScrollDistance(DrawInfo.Vert, OldTopLeft.Y, DY)) {
+      ScrollDataInfo(DX, DY, DrawInfo);
+      InvalidateUnions();
+    } else {
+      InvalidateGrid();
+    }
+  }
+  TopLeftChanged();
+}
+
+void TYCustomGrid::ScrollData(std::int32_t DX, std::int32_t DY) {
+  TYGridDrawInfo DrawInfo;
+  CalcDrawInfo(DrawInfo);
+  ScrollDataInfo(DX, DY, DrawInfo);
+}
+
+// Fixed columns scroll vertically with their rows and fixed rows horizontally with their
+// columns; the fixed corner stays.
+void TYCustomGrid::ScrollDataInfo(std::int32_t DX, std::int32_t DY,
+                                  const TYGridDrawInfo& DrawInfo) {
+  const TYGridAxisDrawInfo& H = DrawInfo.Horz;
+  const TYGridAxisDrawInfo& V = DrawInfo.Vert;
+  if (DY == 0) {
+    ScrollArea({H.FixedBoundary, 0, H.GridExtent, V.GridExtent}, DX, 0);
+  } else if (DX == 0) {
+    ScrollArea({0, V.FixedBoundary, H.GridExtent, V.GridExtent}, 0, DY);
+  } else {
+    ScrollArea({H.FixedBoundary, 0, H.GridExtent, V.FixedBoundary}, DX, 0);
+    ScrollArea({0, V.FixedBoundary, H.FixedBoundary, V.GridExtent}, 0, DY);
+    ScrollArea({H.FixedBoundary, V.FixedBoundary, H.GridExtent, V.GridExtent}, DX, DY);
+  }
+}
+
+// Moves the pixels of one area within it and invalidates what they uncover. A right-to-left
+// grid shows every area mirrored, so each area is mirrored and moves the other way.
+void TYCustomGrid::ScrollArea(TRect Area, std::int32_t DX, std::int32_t DY) {
+  if (!HandleAllocated()) return;
+  if (UseRightToLeftAlignment()) {
+    const std::int32_t W = GetClientWidth();
+    Area = {W - Area.Right, Area.Top, W - Area.Left, Area.Bottom};
+    DX = -DX;
+  }
+  ::ScrollWindowEx(GetHandle(), DX, DY, &Area, &Area, nullptr, nullptr, SW_INVALIDATE);
+}
