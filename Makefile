@@ -22,10 +22,15 @@ $(BUILD)/CMakeCache.txt:
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
-# Until the demo viewer lands, the main job renders a sample grid to a PNG (offscreen when
-# there is no display) and prints its path.
+# Starts the demo viewer in a window. Without a display it renders the window offscreen to a
+# PNG and prints its path instead.
 run: build
-	./$(BUILD)/tools/render_grid $(BUILD)/grid.png
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  ./$(BUILD)/app/ygrids_demo; \
+	else \
+	  echo "No display: rendering the demo window to a PNG instead."; \
+	  QT_QPA_PLATFORM=offscreen ./$(BUILD)/app/ygrids_demo --screenshot $(CURDIR)/$(BUILD)/demo.png; \
+	fi
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

@@ -290,6 +290,7 @@ void TYCellsHolder::ReadSizes(TReader& Reader, bool Columns) {
     Size = Reader.ReadInteger();
   }
   Reader.ReadListEnd();
+  (Columns ? ColWidthsRead : RowHeightsRead) = true;
   for (std::int32_t I = 0; I < Count; ++I) {
     if (Columns)
       SetColWidths(I, Sizes[static_cast<size_t>(I)]);

@@ -294,17 +294,26 @@ void TYCustomGrid::SetOptions(TYGridOptions Value) {
   InvalidateGrid();
 }
 
+// A stored description lists the store's sizes before the default sizes; while it loads, the
+// default must not overwrite the sizes it already brought.
+void TYCustomGrid::Loaded() {
+  TCustomControl::Loaded();
+  Holder->ForgetSizesRead();
+}
+
 void TYCustomGrid::SetDefaultColWidth(std::int32_t Value) {
-  for (std::int32_t I = 0; I < Holder->GetColCount(); ++I)
-    Holder->GetCols(I)->SetSize(Value);
+  if (!IsLoading() || !Holder->GetColWidthsRead())
+    for (std::int32_t I = 0; I < Holder->GetColCount(); ++I)
+      Holder->GetCols(I)->SetSize(Value);
   DefaultColWidth = Value;
   ColWidthsChanged();
   InvalidateGrid();
 }
 
 void TYCustomGrid::SetDefaultRowHeight(std::int32_t Value) {
-  for (std::int32_t I = 0; I < Holder->GetRowCount(); ++I)
-    Holder->GetRows(I)->SetSize(Value);
+  if (!IsLoading() || !Holder->GetRowHeightsRead())
+    for (std::int32_t I = 0; I < Holder->GetRowCount(); ++I)
+      Holder->GetRows(I)->SetSize(Value);
   DefaultRowHeight = Value;
   RowHeightsChanged();
   InvalidateGrid();

@@ -53,6 +53,10 @@ TYGridColors::TYGridColors(TYCustomGrid* AGrid) : Grid(AGrid) {
   RefreshColors();
 }
 
+TColor TYGridColors::DefaultColor(int Index) {
+  return DefaultColors.at(static_cast<size_t>(Index));
+}
+
 TColor TYGridColors::AutoColor(TColor Color1, TColor Color2) {
   const TColor A = ColorToRGB(Color1);
   const TColor B = ColorToRGB(Color2);

@@ -64,6 +64,11 @@ public:
   void ReadRowHeights(TReader& Reader);
   void WriteColWidths(TWriter& Writer) const;
   void WriteRowHeights(TWriter& Writer) const;
+  // Whether a width (height) list was read since the last ForgetSizesRead: the grid's default
+  // sizes, stored after the lists, must not overwrite them while a form loads.
+  bool GetColWidthsRead() const { return ColWidthsRead; }
+  bool GetRowHeightsRead() const { return RowHeightsRead; }
+  void ForgetSizesRead() { ColWidthsRead = RowHeightsRead = false; }
 
   // --- Editing (holder indices) ---
   void DoMoveColumn(std::int32_t FromIndex, std::int32_t ToIndex);
@@ -104,6 +109,8 @@ public:
   void Sort(TListSortCompare Compare, bool KeepFixed);
 
 private:
+  bool ColWidthsRead = false;
+  bool RowHeightsRead = false;
   friend class TYCell;
   friend class TYCellsVector;
   friend class TYCellsUnion;

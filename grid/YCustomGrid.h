@@ -231,6 +231,9 @@ public:
   TRect UnionRect(std::int32_t ACol, std::int32_t ARow) const;
   void ChangeGridOrientation(bool RightToLeftOrientation);
 
+  // Loading ended: the default sizes apply to all vectors again.
+  void Loaded() override;
+
   // Handles the messages the grid answers itself, then the framework's.
   void WndProc(TMessage& Message) override;
 

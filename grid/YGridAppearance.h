@@ -51,6 +51,8 @@ public:
   void RefreshColors();
   // A light blend of two colours: per channel max(a, b) - |a - b| div 4.
   static TColor AutoColor(TColor Color1, TColor Color2);
+  // The constructor's value of published slot Index (its stored default).
+  static TColor DefaultColor(int Index);
 
 private:
   TYCustomGrid* Grid;

@@ -6,3 +6,7 @@
 #include "grid/YCellsUnions.h"
 #include "grid/YCustomGrid.h"
 #include "grid/YGridTypes.h"
+
+// Registers the grid's classes and published properties for storing with a form (and the
+// host's visual classes they use). Safe to call more than once.
+void RegisterYGridsClasses();

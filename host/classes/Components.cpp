@@ -88,6 +88,35 @@ void TComponent::Loaded() {
   ComponentState.Exclude(TComponentStateItem::csLoading);
 }
 
+void TComponent::CancelLoading() {
+  ComponentState.Exclude(TComponentStateItem::csLoading);
+}
+
+void TComponent::PublishMethod(const std::string& MethodName, std::any Method) {
+  Methods[MethodName] = std::move(Method);
+}
+
+const std::any* TComponent::FindMethod(const std::string& MethodName) const {
+  auto Found = Methods.find(MethodName);
+  return Found == Methods.end() ? nullptr : &Found->second;
+}
+
+std::string TComponent::GetEventBinding(const std::string& EventName) const {
+  auto Found = EventBindings.find(EventName);
+  return Found == EventBindings.end() ? std::string() : Found->second;
+}
+
+void TComponent::SetEventBinding(const std::string& EventName, const std::string& MethodName) {
+  if (MethodName.empty())
+    EventBindings.erase(EventName);
+  else
+    EventBindings[EventName] = MethodName;
+}
+
+void TComponent::GetChildren(const std::function<void(TComponent*)>&, TComponent*) {}
+
+void TComponent::SetParentComponent(TComponent*) {}
+
 void TComponent::SetDesigning(bool Value) {
   if (Value)
     ComponentState.Include(TComponentStateItem::csDesigning);

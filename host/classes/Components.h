@@ -4,6 +4,9 @@
 #include "Exceptions.h"
 #include "Sets.h"
 
+#include <any>
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -64,8 +67,24 @@ public:
   // Loading bracket: the reader sets csLoading on every component it reads, then calls Loaded.
   void BeginLoading();
   virtual void Loaded();
+  // Leaves the loading state without Loaded, after a stored description failed to read.
+  void CancelLoading();
   // Design mode for this component and the components it owns.
   void SetDesigning(bool Value);
+
+  // --- Streaming with a form ---
+  // Publishes a method under Name, so that stored event properties can bind to it. Method
+  // holds the handler as the event's own function type.
+  void PublishMethod(const std::string& MethodName, std::any Method);
+  const std::any* FindMethod(const std::string& MethodName) const;
+  // The name of the published method an event property of this component was bound to by a
+  // stored description ("" when none); the writer stores it again.
+  std::string GetEventBinding(const std::string& EventName) const;
+  void SetEventBinding(const std::string& EventName, const std::string& MethodName);
+  // The components stored inside this one when Root is written.
+  virtual void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root);
+  // Tells a component read from a stream which component it was stored inside.
+  virtual void SetParentComponent(TComponent* AParent);
 
 protected:
   // Tells this component that AComponent was inserted or is being removed.
@@ -81,6 +100,8 @@ private:
   TComponent* Owner = nullptr;
   std::string Name;
   TComponentState ComponentState;
-  std::vector<TComponent*> Components;   // owned; destroyed by this component
-  std::vector<TComponent*> FreeNotifies; // peers to tell when this component goes
+  std::vector<TComponent*> Components;              // owned; destroyed by this component
+  std::vector<TComponent*> FreeNotifies;            // peers to tell when this component goes
+  std::map<std::string, std::any> Methods;          // published handler methods by name
+  std::map<std::string, std::string> EventBindings; // event property -> method name
 };

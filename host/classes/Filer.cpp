@@ -51,6 +51,16 @@ void TWriter::DefineProperty(const std::string& Name, const TReaderProc&,
   WriteData(*this);
 }
 
+void TWriter::DefineBinaryProperty(const std::string& Name, const TStreamProc&,
+                                   const TStreamProc& WriteData, bool HasData) {
+  if (!HasData || !WriteData) return;
+  TMemoryStream Data;
+  WriteData(Data);
+  WritePropName(Name);
+  const auto& Bytes = Data.GetBytes();
+  WriteBinary(std::string(Bytes.begin(), Bytes.end()));
+}
+
 void TWriter::WriteProperties(TPersistent& Instance) {
   Instance.DefineProperties(*this);
 }
@@ -105,6 +115,18 @@ void TWriter::WriteStr(const std::string& Value) {
   WriteBytes(Stream, Value);
 }
 
+void TWriter::WriteBinary(const std::string& Bytes) {
+  WriteLongStr(vaBinary, Bytes);
+}
+
+void TWriter::WriteLongStr(TValueType Tag, const std::string& Value) {
+  if (Value.size() > static_cast<size_t>(std::numeric_limits<std::int32_t>::max()))
+    throw EWriteError("Value too long to write");
+  WriteValue(Tag);
+  WriteLE(Stream, Value.size(), 4);
+  WriteBytes(Stream, Value);
+}
+
 // TReader
 
 void TReader::DefineProperty(const std::string& Name, const TReaderProc& ReadData,
@@ -115,11 +137,30 @@ void TReader::DefineProperty(const std::string& Name, const TReaderProc& ReadDat
   PropRead = true;
 }
 
+void TReader::DefineBinaryProperty(const std::string& Name, const TStreamProc& ReadData,
+                                   const TStreamProc&, bool) {
+  if (PropRead || PropName.empty() || Name != PropName || !ReadData) return;
+  CheckValue(vaBinary);
+  const std::string Bytes = ReadBinary();
+  TMemoryStream Data(std::vector<std::uint8_t>(Bytes.begin(), Bytes.end()));
+  ReadData(Data);
+  PropRead = true;
+}
+
 void TReader::ReadProperty(TPersistent& Instance, const std::string& Prefix) {
   const std::string Name = ReadStr();
   if (!Name.starts_with(Prefix))
     throw EReadError("Error reading property " + Name + ": expected the prefix " + Prefix);
-  PropName = Name.substr(Prefix.size());
+  DispatchDefined(Instance, Name.substr(Prefix.size()), Name);
+}
+
+void TReader::ReadDefinedProperty(TPersistent& Instance, const std::string& Name) {
+  DispatchDefined(Instance, Name, Name);
+}
+
+void TReader::DispatchDefined(TPersistent& Instance, const std::string& Name,
+                              const std::string& ShownName) {
+  PropName = Name;
   PropRead = false;
   // PropName must not survive a failed read, or a later DefineProperty would match it.
   struct Reset {
@@ -127,7 +168,7 @@ void TReader::ReadProperty(TPersistent& Instance, const std::string& Prefix) {
     ~Reset() { Name.clear(); }
   } ResetName{PropName};
   Instance.DefineProperties(*this);
-  if (!PropRead) throw EReadError("Property " + Name + " does not exist");
+  if (!PropRead) throw EReadError("Property " + ShownName + " does not exist");
 }
 
 bool TReader::EndOfList() {
@@ -192,7 +233,7 @@ std::string TReader::ReadString() {
     return ReadStr();
   case vaLString:
   case vaUTF8String:
-    return ReadBytes(Stream, ReadLE(Stream, 4));
+    return ReadLongStr();
   default:
     PropValueError();
   }
@@ -217,6 +258,14 @@ std::string TReader::ReadIdent() {
 
 std::string TReader::ReadStr() {
   return ReadBytes(Stream, ReadLE(Stream, 1));
+}
+
+std::string TReader::ReadBinary() {
+  return ReadLongStr();
+}
+
+std::string TReader::ReadLongStr() {
+  return ReadBytes(Stream, ReadLE(Stream, 4));
 }
 
 void TReader::PropValueError() {

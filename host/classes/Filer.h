@@ -37,6 +37,7 @@ class TReader;
 class TWriter;
 using TReaderProc = std::function<void(TReader&)>;
 using TWriterProc = std::function<void(TWriter&)>;
+using TStreamProc = std::function<void(TStream&)>;
 
 // What readers and writers share: the stream and the hook for self-streamed properties.
 class TFiler : public TObject {
@@ -47,6 +48,9 @@ public:
   // a reader calls ReadData when the property being read has this name.
   virtual void DefineProperty(const std::string& Name, const TReaderProc& ReadData,
                               const TWriterProc& WriteData, bool HasData) = 0;
+  // Declares a property stored as a block of bytes that the object reads and writes itself.
+  virtual void DefineBinaryProperty(const std::string& Name, const TStreamProc& ReadData,
+                                    const TStreamProc& WriteData, bool HasData) = 0;
   TStream& GetStream() const { return Stream; }
 
 protected:
@@ -59,6 +63,8 @@ public:
   const char* ClassName() const override { return "TWriter"; }
   void DefineProperty(const std::string& Name, const TReaderProc& ReadData,
                       const TWriterProc& WriteData, bool HasData) override;
+  void DefineBinaryProperty(const std::string& Name, const TStreamProc& ReadData,
+                            const TStreamProc& WriteData, bool HasData) override;
 
   // The prefix written before every property name ("Holder." for the grid's store).
   void SetPropPath(const std::string& Path) { PropPath = Path; }
@@ -73,7 +79,9 @@ public:
   void WriteBoolean(bool Value) { WriteValue(Value ? vaTrue : vaFalse); }
   void WriteString(const std::string& Value); // UTF-8 text
   void WriteIdent(const std::string& Ident);
-  void WriteStr(const std::string& Value); // a short string: length byte and bytes, no tag
+  void WriteStr(const std::string& Value);    // a short string: length byte and bytes, no tag
+  void WriteBinary(const std::string& Bytes); // vaBinary, a 32-bit length and the bytes
+  void WriteLongStr(TValueType Tag, const std::string& Value); // Tag, 32-bit length, bytes
   void WritePropName(const std::string& Name) { WriteStr(PropPath + Name); }
 
 private:
@@ -86,11 +94,16 @@ public:
   const char* ClassName() const override { return "TReader"; }
   void DefineProperty(const std::string& Name, const TReaderProc& ReadData,
                       const TWriterProc& WriteData, bool HasData) override;
+  void DefineBinaryProperty(const std::string& Name, const TStreamProc& ReadData,
+                            const TStreamProc& WriteData, bool HasData) override;
 
   // Reads one property name, drops Prefix from it (raising when it does not start with it)
   // and hands the value to Instance's self-streamed property of that name; raises
   // EReadError when Instance has none.
   void ReadProperty(TPersistent& Instance, const std::string& Prefix = "");
+  // Hands the value that follows to Instance's self-streamed property Name; raises EReadError
+  // when Instance has none.
+  void ReadDefinedProperty(TPersistent& Instance, const std::string& Name);
   // True when the next value is the end of a list (or of a property block).
   bool EndOfList();
 
@@ -104,12 +117,18 @@ public:
   std::string ReadString();
   std::string ReadIdent();
   std::string ReadStr();
+  std::string ReadBinary();             // after its vaBinary tag: a 32-bit length and the bytes
+  std::string ReadLongStr();            // after its tag: a 32-bit length and the bytes
+  void CheckValue(TValueType Expected); // reads a tag; raises unless it is Expected
 
   // Raises EReadError "Invalid property value".
   [[noreturn]] static void PropValueError();
 
 private:
-  void CheckValue(TValueType Expected);
+  // Reads the value that follows through Instance's self-streamed property Name; errors show
+  // ShownName (the name as stored).
+  void DispatchDefined(TPersistent& Instance, const std::string& Name,
+                       const std::string& ShownName);
   std::string PropName; // the property being read, while ReadProperty dispatches it
   bool PropRead = false;
 };

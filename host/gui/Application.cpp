@@ -45,7 +45,9 @@ void TApplication::FormCreated(TForm* Form) {
 
 void TApplication::Run() {
   if (!MainForm || Terminated) return;
-  MainForm->Show();
+  // The started program's main window comes to the front active, also where no window
+  // manager would activate it.
+  MainForm->Activate();
   if (!Terminated) QApplication::exec();
 }
 

@@ -1,6 +1,9 @@
 // TBitmap: a bitmap object kept selected into a memory context of its own, and its canvas.
 #include "host/gui/Backend.h"
 
+#include <QBuffer>
+#include <QFile>
+
 #include <algorithm>
 #include <cstring>
 
@@ -113,10 +116,27 @@ bool TBitmap::SaveToPngFile(const std::string& FileName) const {
   return !Image.isNull() && Image.save(QString::fromStdString(FileName), "PNG");
 }
 
-// The picture loads as a colour bitmap; alpha is dropped.
+std::string TBitmap::SaveToPngBytes() const {
+  const QImage& Image = Bits(Handle).Image;
+  QByteArray Bytes;
+  QBuffer Buffer(&Bytes);
+  Buffer.open(QIODevice::WriteOnly);
+  if (Image.isNull() || !Image.save(&Buffer, "PNG")) return {};
+  return Bytes.toStdString();
+}
+
 bool TBitmap::LoadFromPngFile(const std::string& FileName) {
+  QFile File(QString::fromStdString(FileName));
+  if (!File.open(QIODevice::ReadOnly)) return false;
+  return LoadFromPngBytes(File.readAll().toStdString());
+}
+
+// The picture loads as a colour bitmap; alpha is dropped.
+bool TBitmap::LoadFromPngBytes(const std::string& Bytes) {
   QImage Image;
-  if (!Image.load(QString::fromStdString(FileName), "PNG")) return false;
+  if (!Image.loadFromData(reinterpret_cast<const uchar*>(Bytes.data()),
+                          static_cast<int>(Bytes.size()), "PNG"))
+    return false;
   Image = Image.convertToFormat(QImage::Format_RGB32);
   Image.setDevicePixelRatio(1);
   Install(Dc, Handle, std::move(Image), false);

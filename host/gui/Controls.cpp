@@ -91,6 +91,10 @@ void TControl::SetColor(TColor Value) {
   Perform(CM_COLORCHANGED);
 }
 
+void TControl::SetParentComponent(TComponent* AParent) {
+  if (auto* WinParent = dynamic_cast<TWinControl*>(AParent)) SetParent(WinParent);
+}
+
 void TControl::SetParentColor(bool Value) {
   ParentColor = Value;
   if (Value && Parent) Perform(CM_PARENTCOLORCHANGED);

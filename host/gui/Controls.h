@@ -162,6 +162,8 @@ public:
   // --- Parent and visibility ---
   TWinControl* GetParent() const { return Parent; }
   virtual void SetParent(TWinControl* AParent);
+  // A control read from a stored description goes into the windowed control it was stored in.
+  void SetParentComponent(TComponent* AParent) override;
   bool GetVisible() const { return Visible; }
   void SetVisible(bool Value);
   void Show() { SetVisible(true); }
@@ -335,6 +337,8 @@ public:
   // --- Children ---
   int GetControlCount() const { return static_cast<int>(Controls.size()); }
   TControl* GetControls(int Index) const;
+  // Stored inside this control: its children that Root owns.
+  void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) override;
   bool ContainsControl(const TControl* Control) const;
   // Places the children by their Align within the client area.
   void Realign();

@@ -36,6 +36,13 @@ void TForm::CreateParams(TCreateParams& Params) {
   Params.Caption = Caption;
 }
 
+void TForm::GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) {
+  TWinControl::GetChildren(Proc, Root);
+  if (Root != this) return;
+  for (int I = 0; I < GetComponentCount(); ++I)
+    if (!dynamic_cast<TControl*>(GetComponents(I))) Proc(GetComponents(I));
+}
+
 void TForm::WndProc(TMessage& Message) {
   static constexpr TMessageHandler<TForm> Table[] = {
       {CM_SHOWINGCHANGED, &TForm::CMShowingChanged},

@@ -83,6 +83,8 @@ public:
   void DoDestroy();
 
   void WndProc(TMessage& Message) override;
+  // Stored inside the form: its controls, then the other components it owns (image lists).
+  void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) override;
 
   TNotifyEvent OnCreate;
   TNotifyEvent OnDestroy;
@@ -120,6 +122,10 @@ private:
   bool Placed = false;    // the first show placed the form
   bool Destroyed = false; // OnDestroy has fired
 };
+
+// A picture of the form as on screen, its controls included, saved as a PNG; works without a
+// display too. False when the file cannot be written.
+bool SaveFormImage(TForm& Form, const std::string& FileName);
 
 // The form a control is on: the top of its parent chain when that is a form.
 TForm* GetParentForm(const TControl* Control);
@@ -176,7 +182,8 @@ public:
     FormCreated(Reference);
   }
   TForm* GetMainForm() const { return MainForm; }
-  // Shows the main form and runs the event loop until Terminate (closing the main form).
+  // Shows the main form active and runs the event loop until Terminate (closing the main
+  // form).
   void Run();
   // Handles the events that are waiting, then returns.
   void ProcessMessages();

@@ -153,6 +153,9 @@ public:
   // PNG files, for looking at what was drawn.
   bool SaveToPngFile(const std::string& FileName) const;
   bool LoadFromPngFile(const std::string& FileName);
+  // The same as the bytes of a PNG file ("" when the bitmap is empty).
+  std::string SaveToPngBytes() const;
+  bool LoadFromPngBytes(const std::string& Bytes);
 
 private:
   HBITMAP Handle = nullptr;
@@ -162,6 +165,7 @@ private:
 };
 
 class TCustomImageList;
+class TStream;
 
 // Registration of one listener with an image list.
 class TChangeLink : public TObject {
@@ -193,8 +197,20 @@ public:
   void RegisterChanges(TChangeLink* Link);
   void UnRegisterChanges(TChangeLink* Link);
 
+  // Whether the images are drawn through a mask (stored with the list).
+  bool GetMasked() const { return Masked; }
+  void SetMasked(bool Value) { Masked = Value; }
+  void SetWidth(int Value) { SetSize(Value, Height); }
+  void SetHeight(int Value) { SetSize(Width, Value); }
+
+  // The images are stored as one PNG strip, left to right, under the name "Bitmap".
+  void DefineProperties(TFiler& Filer) override;
+
 private:
   void Changed();
+  void ReadStrip(TStream& Stream);
+  void WriteStrip(TStream& Stream);
+  bool Masked = true;
   int Width = 16;
   int Height = 16;
   std::vector<std::unique_ptr<TBitmap>> Images;

@@ -1,6 +1,8 @@
 // Image lists and the change links through which their users hear of changes.
 #include "host/gui/Backend.h"
 
+#include "host/classes/Filer.h"
+
 #include <algorithm>
 
 // ---------------------------------------------------------------- TChangeLink
@@ -80,4 +82,39 @@ void TCustomImageList::Changed() {
   const std::vector<TChangeLink*> Snapshot = Links;
   for (TChangeLink* Link : Snapshot)
     if (std::find(Links.begin(), Links.end(), Link) != Links.end()) Link->Change();
+}
+
+// ---------------------------------------------------------------- storing
+
+void TCustomImageList::DefineProperties(TFiler& Filer) {
+  TComponent::DefineProperties(Filer);
+  Filer.DefineBinaryProperty(
+      "Bitmap", [this](TStream& Stream) { ReadStrip(Stream); },
+      [this](TStream& Stream) { WriteStrip(Stream); }, GetCount() > 0);
+}
+
+void TCustomImageList::WriteStrip(TStream& Stream) {
+  TBitmap Strip;
+  Strip.SetSize(Width * GetCount(), Height);
+  for (int I = 0; I < GetCount(); ++I)
+    Strip.GetCanvas()->Draw(I * Width, 0, Images[static_cast<size_t>(I)].get());
+  const std::string Png = Strip.SaveToPngBytes();
+  Stream.WriteBuffer(Png.data(), static_cast<int>(Png.size()));
+}
+
+// A strip whose width is not a whole number of images drops the partial image at its end.
+void TCustomImageList::ReadStrip(TStream& Stream) {
+  std::string Png(static_cast<size_t>(Stream.GetSize()), '\0');
+  Stream.ReadBuffer(Png.data(), static_cast<int>(Png.size()));
+  TBitmap Strip;
+  if (!Strip.LoadFromPngBytes(Png)) throw EReadError("Invalid image list bitmap");
+  if (Strip.GetHeight() != Height) throw EReadError("Image list bitmap has the wrong height");
+  Images.clear();
+  for (int I = 0; I + 1 <= Strip.GetWidth() / Width; ++I) {
+    auto Image = std::make_unique<TBitmap>();
+    Image->SetSize(Width, Height);
+    Image->GetCanvas()->Draw(-I * Width, 0, &Strip);
+    Images.push_back(std::move(Image));
+  }
+  Changed();
 }

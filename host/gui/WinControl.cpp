@@ -185,6 +185,11 @@ TControl* TWinControl::GetControls(int Index) const {
   return Controls[static_cast<size_t>(Index)];
 }
 
+void TWinControl::GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) {
+  for (TControl* Control : Controls)
+    if (Control->GetOwner() == Root) Proc(Control);
+}
+
 bool TWinControl::ContainsControl(const TControl* Control) const {
   for (; Control; Control = Control->GetParent())
     if (Control == this) return true;

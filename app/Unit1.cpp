@@ -1,0 +1,316 @@
+#include "app/Unit1.h"
+
+#include "host/classes/ComponentStreams.h"
+#include "host/classes/StringLists.h"
+#include "host/classes/SysUtils.h"
+#include "host/classes/TypInfo.h"
+#include "host/gui/WinUser.h"
+
+#include <functional>
+#include <iostream>
+
+TForm1* Form1 = nullptr;
+
+namespace {
+constexpr int TextMargin = 3; // pixels left of every text the form supplies
+
+std::int32_t* NumberOf(const TYCellsVector* Vector) {
+  return static_cast<std::int32_t*>(Vector->GetData());
+}
+
+// The row number of a row vector; rows that got none (the stored data row when there is no
+// "Content.ini") count as 0, before every numbered row.
+std::int32_t RowNumberOf(const TYCellsVector* Row) {
+  const std::int32_t* Number = NumberOf(Row);
+  return Number ? *Number : 0;
+}
+
+std::string TextOf(const TYCell* Cell) {
+  const auto* Text = static_cast<const TCellText*>(Cell->GetData());
+  return Text ? Text->Text : std::string();
+}
+} // namespace
+
+TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
+  RegisterYGridsClasses();
+  RegisterProperties<TForm1>("TForm1", "TForm");
+  PublishHandlers();
+  ReadComponentText(Unit1FormText, *this);
+  FindComponents();
+  SortDirection = 0;
+  SortCol = -1;
+  BuildHeader();
+  NumberColumns();
+  LoadContent();
+  ShowFocusPosition(YGrid1->GetCol(), YGrid1->GetRow());
+}
+
+// The grid goes first: its free handlers release the user data while this form still exists.
+TForm1::~TForm1() {
+  delete YGrid1;
+}
+
+void TForm1::PublishHandlers() {
+  using namespace std::placeholders;
+  PublishMethod("YGrid1DrawCellText",
+                TYDrawCellTextEvent(std::bind_front(&TForm1::YGrid1DrawCellText, this)));
+  PublishMethod("YGrid1DrawImage",
+                TYDrawImageEvent(std::bind_front(&TForm1::YGrid1DrawImage, this)));
+  PublishMethod("YGrid1FocusCell",
+                TYFocusCellEvent(std::bind_front(&TForm1::YGrid1FocusCell, this)));
+  PublishMethod("YGrid1FreeCell", TYFreeCellEvent(std::bind_front(&TForm1::YGrid1FreeCell, this)));
+  PublishMethod("YGrid1FreeCellsVector",
+                TYFreeVectorEvent(std::bind_front(&TForm1::YGrid1FreeCellsVector, this)));
+  PublishMethod("YGrid1CheckButton",
+                TYFixedCellCheckEvent(std::bind_front(&TForm1::YGrid1CheckButton, this)));
+  PublishMethod("YGrid1FixedCellClick",
+                TYFixedCellClickEvent(std::bind_front(&TForm1::YGrid1FixedCellClick, this)));
+  PublishMethod("YGrid1MarkRow", TYMarkVectorEvent(std::bind_front(&TForm1::YGrid1MarkRow, this)));
+}
+
+void TForm1::FindComponents() {
+  StatusBar1 = dynamic_cast<TStatusBar*>(FindComponent("StatusBar1"));
+  YGrid1 = dynamic_cast<TYGrid*>(FindComponent("YGrid1"));
+  ImageList1 = dynamic_cast<TImageList*>(FindComponent("ImageList1"));
+  if (!StatusBar1 || !YGrid1 || !ImageList1)
+    throw EReadError("The stored form lacks one of StatusBar1, YGrid1, ImageList1");
+}
+
+// The top-left cell over two rows, a title over all six data columns, and three group cells of
+// two columns each; the number row stays unmerged.
+void TForm1::BuildHeader() {
+  TYCellsUnions* Unions = YGrid1->GetHolder()->GetCellsUnions();
+  Unions->Add({0, 0}, {0, 0}, {0, 1}, false);
+  Unions->Add({1, 0}, {1, 0}, {6, 0}, false);
+  Unions->Add({1, 1}, {1, 1}, {2, 1}, false);
+  Unions->Add({3, 1}, {3, 1}, {4, 1}, false);
+  Unions->Add({5, 1}, {5, 1}, {6, 1}, false);
+}
+
+void TForm1::NumberColumns() {
+  TYCellsHolder* Holder = YGrid1->GetHolder();
+  for (std::int32_t I = 0; I < Holder->GetColCount(); ++I)
+    Holder->GetCols(I)->SetData(new std::int32_t(I));
+}
+
+void TForm1::LoadContent() {
+  const std::string FileName = ExtractFilePath(Application->GetExeName()) + "Content.ini";
+  if (!FileExists(FileName)) return;
+  TStringList Lines;
+  Lines.LoadFromFile(FileName);
+  if (Lines.GetCount() < 1) return;
+  TYCellsHolder* Holder = YGrid1->GetHolder();
+  Holder->SetRowCount(Lines.GetCount() + Holder->GetFixedRows());
+  GiveRowsAndCellsData();
+  for (int K = 0; K < Lines.GetCount(); ++K)
+    FillRow(K, Lines[K]);
+  for (int Line : CutLines)
+    std::cerr << "Content.ini: line " << Line << " has more fields than the table has columns; "
+              << "the extra fields were dropped\n";
+}
+
+void TForm1::GiveRowsAndCellsData() {
+  TYCellsHolder* Holder = YGrid1->GetHolder();
+  for (std::int32_t J = 0; J < Holder->GetRowCount(); ++J) {
+    Holder->GetRows(J)->SetData(new std::int32_t(-1));
+    for (std::int32_t I = 0; I < Holder->GetColCount(); ++I)
+      Holder->GetCells(I, J)->SetData(new TCellText);
+  }
+}
+
+// Every single space separates two fields. A line with more fields than data columns keeps
+// the fields that fit, and is reported, rather than stopping the program.
+void TForm1::FillRow(int Line, const std::string& Text) {
+  TStringList Fields;
+  Fields.SetText(StringReplace(Text, " ", "\n", {rfReplaceAll}));
+  const std::int32_t Row = YGrid1->GetFixedRows() + Line;
+  *NumberOf(YGrid1->GetHolder()->GetRows(Row)) = Line + 1;
+  const std::int32_t DataCols = YGrid1->GetHolder()->GetColCount() - YGrid1->GetFixedCols();
+  if (Fields.GetCount() > DataCols) CutLines.push_back(Line + 1);
+  for (int L = 0; L < Fields.GetCount() && L < DataCols; ++L) {
+    TYCell* Cell = YGrid1->GetCells(YGrid1->GetFixedCols() + L, Row);
+    static_cast<TCellText*>(Cell->GetData())->Text = Fields[L];
+  }
+}
+
+void TForm1::DoShow() {
+  TForm::DoShow();
+  if (CutLines.empty() || CutLinesReported) return;
+  CutLinesReported = true;
+  ReportCutLines();
+}
+
+void TForm1::ReportCutLines() {
+  std::string Lines;
+  for (int Line : CutLines)
+    Lines += (Lines.empty() ? "" : ", ") + IntToStr(Line);
+  Application->MessageBox("В файле Content.ini больше полей, чем столбцов в таблице, в строках: " +
+                              Lines + ".\n\nЛишние поля этих строк не показаны.",
+                          "ВНИМАНИЕ", MB_OK | MB_ICONEXCLAMATION);
+}
+
+void TForm1::ShowFocusPosition(std::int32_t ACol, std::int32_t ARow) {
+  (*StatusBar1->GetPanels())[0]->SetText("    " + IntToStr(ACol - YGrid1->GetFixedCols() + 1) +
+                                         " : " + IntToStr(ARow - YGrid1->GetFixedRows() + 1));
+}
+
+// ---------------------------------------------------------------- painting handlers
+
+std::string TForm1::HeaderText(std::int32_t HolderCol, std::int32_t HolderRow) const {
+  if (HolderRow == 0) return HolderCol == 0 ? "№" : "ВСЕ ГРУППЫ";
+  const std::int32_t Number = *NumberOf(YGrid1->GetHolder()->GetCols(HolderCol));
+  if (Number < 1 || Number > 6) return "";
+  return "ГРУППА " + IntToStr((Number + 1) / 2);
+}
+
+void TForm1::YGrid1DrawCellText(TYCustomGrid*, TYCell* Cell, std::int32_t ACol, std::int32_t ARow,
+                                TYGridDrawStates, TRect& Rect, std::string& CellText, bool&,
+                                TAlignment&, TYVertAlignment&) {
+  const std::int32_t C = Cell->GetHolderCol();
+  const std::int32_t R = Cell->GetHolderRow();
+  TYCellsHolder* Holder = YGrid1->GetHolder();
+  if (R < Holder->GetFixedRows()) {
+    if (R <= 1) {
+      CellText = HeaderText(C, R);
+    } else if (R == 2) {
+      CellText = IntToStr(*NumberOf(Holder->GetCols(C)));
+      if (ACol == YGrid1->GetCol()) YGrid1->GetCanvas()->GetFont()->SetColor(clRed);
+    }
+  } else if (C < Holder->GetFixedCols()) {
+    // A row without a number shows none.
+    if (const std::int32_t* Number = NumberOf(Holder->GetRows(R))) CellText = IntToStr(*Number);
+    if (ARow == YGrid1->GetRow()) YGrid1->GetCanvas()->GetFont()->SetColor(clRed);
+  } else if (Cell->GetData()) {
+    CellText = TextOf(Cell);
+  } else {
+    return;
+  }
+  Rect.Left += TextMargin;
+}
+
+void TForm1::YGrid1DrawImage(TYCustomGrid*, TYCell* Cell, std::int32_t, std::int32_t ARow,
+                             TYGridDrawStates, TRect&, std::int32_t& ImageIndex,
+                             TAlignment& HorAlignment, TYVertAlignment&) {
+  const std::int32_t C = Cell->GetHolderCol();
+  const std::int32_t R = Cell->GetHolderRow();
+  const std::int32_t FixedRows = YGrid1->GetHolder()->GetFixedRows();
+  if (R == FixedRows - 1) {
+    if (C != SortCol)
+      ImageIndex = 2;
+    else
+      ImageIndex = SortDirection == 1 ? 0 : 1;
+    HorAlignment = taRightJustify;
+  } else if (C == 0 && R >= FixedRows && ARow == YGrid1->GetRow()) {
+    // The grid row is compared: it names the current row also when rows are hidden.
+    ImageIndex = 3;
+    HorAlignment = taRightJustify;
+  }
+}
+
+void TForm1::YGrid1FocusCell(TYCustomGrid*, TYCell*, std::int32_t& ACol, std::int32_t& ARow) {
+  const TYGridOptions Options = YGrid1->GetOptions();
+  if (!Options.Contains(ygoShowCurCol)) {
+    YGrid1->InvalidateCell(YGrid1->GetCol(), YGrid1->GetFixedRows() - 1);
+    YGrid1->InvalidateCell(ACol, YGrid1->GetFixedRows() - 1);
+  }
+  if (!Options.Contains(ygoShowCurRow)) {
+    YGrid1->InvalidateCell(YGrid1->GetFixedCols() - 1, YGrid1->GetRow());
+    YGrid1->InvalidateCell(YGrid1->GetFixedCols() - 1, ARow);
+  }
+  ShowFocusPosition(ACol, ARow);
+}
+
+void TForm1::YGrid1FreeCell(TYCustomGrid*, TYCell* Cell) {
+  if (!Cell->GetData()) return;
+  delete static_cast<TCellText*>(Cell->GetData());
+  Cell->SetData(nullptr);
+}
+
+void TForm1::YGrid1FreeCellsVector(TYCustomGrid*, TYCellsVector* CellsVector) {
+  if (!CellsVector->GetData()) return;
+  delete NumberOf(CellsVector);
+  CellsVector->SetData(nullptr);
+}
+
+// ---------------------------------------------------------------- commands
+
+void TForm1::YGrid1CheckButton(TYCustomGrid*, TYCell* Cell, std::int32_t, std::int32_t,
+                               bool& Enabled) {
+  if (Cell->GetHolderCol() == 0 && Cell->GetHolderRow() == 0) Enabled = false;
+}
+
+void TForm1::YGrid1FixedCellClick(TYCustomGrid*, TYCell* Cell, std::int32_t ACol,
+                                  std::int32_t ARow) {
+  const std::int32_t C = Cell->GetHolderCol();
+  const std::int32_t R = Cell->GetHolderRow();
+  TYCellsHolder* Holder = YGrid1->GetHolder();
+  if (R == 0 && C != 0) {
+    Holder->SetVisibleAllCols();
+  } else if (R == 1) {
+    ShowGroup(*NumberOf(Holder->GetCols(C)));
+  } else if (R == 2) {
+    SortBy(C, ARow);
+  } else if (R >= Holder->GetFixedRows() && C == 0) {
+    YGrid1->SetRow(ARow);
+    YGrid1->SetCol(ACol + 1);
+  }
+}
+
+// Leaves the fixed columns and the two columns of the group of ColumnNumber visible.
+void TForm1::ShowGroup(std::int32_t ColumnNumber) {
+  if (ColumnNumber < 1 || ColumnNumber > 6) return;
+  const std::int32_t Group = (ColumnNumber + 1) / 2;
+  TYCellsHolder* Holder = YGrid1->GetHolder();
+  TList Keep;
+  for (std::int32_t I = 0; I < Holder->GetFixedCols(); ++I)
+    Keep.Add(Holder->GetCols(I));
+  for (std::int32_t I = Holder->GetFixedCols(); I < Holder->GetColCount(); ++I) {
+    const std::int32_t Number = *NumberOf(Holder->GetCols(I));
+    if (Number >= 1 && Number <= 6 && (Number + 1) / 2 == Group) Keep.Add(Holder->GetCols(I));
+  }
+  Holder->SetVisibleColsRange(&Keep, false);
+}
+
+void TForm1::SortBy(std::int32_t HolderCol, std::int32_t Row) {
+  TYCellsHolder* Holder = YGrid1->GetHolder();
+  if (HolderCol == SortCol) {
+    SortDirection = SortDirection == 2 ? 1 : 2;
+  } else {
+    const std::int32_t OldSortCol = SortCol;
+    SortCol = HolderCol;
+    SortDirection = 1;
+    if (OldSortCol >= 0 && Holder->GetCols(OldSortCol)->GetVisible())
+      YGrid1->InvalidateCell(Holder->GetCols(OldSortCol)->GetGridIndex(), Row);
+  }
+  Holder->Sort(SortDirection == 1 ? CompareAscending : CompareDescending, true);
+}
+
+void TForm1::YGrid1MarkRow(TYCustomGrid*, TYCellsVector* CellsVector, bool, bool& CanMark) {
+  const std::int32_t* Number = NumberOf(CellsVector);
+  if (!Number || *Number != 3) return;
+  MessageBeep(0);
+  const int Answer = Application->MessageBox(
+      "Для смены маркировки этой строки требуется специальное разрешение оператора!\n\n"
+      "Вы хотите изменить маркировку этой строки?",
+      "ВНИМАНИЕ", MB_YESNO + MB_ICONEXCLAMATION);
+  if (Answer == IDNO) CanMark = false;
+}
+
+int CompareAscending(void* A, void* B) {
+  auto* RowA = static_cast<TYCellsVector*>(A);
+  auto* RowB = static_cast<TYCellsVector*>(B);
+  if (Form1->SortCol == 0) {
+    const std::int32_t NumberA = RowNumberOf(RowA);
+    const std::int32_t NumberB = RowNumberOf(RowB);
+    return NumberA < NumberB ? -1 : NumberA > NumberB ? 1 : 0;
+  }
+  TYCellsHolder* Holder = Form1->YGrid1->GetHolder();
+  const std::string TextA = TextOf(Holder->GetCells(Form1->SortCol, RowA->GetHolderIndex()));
+  const std::string TextB = TextOf(Holder->GetCells(Form1->SortCol, RowB->GetHolderIndex()));
+  const int Order = TextA.compare(TextB);
+  return Order < 0 ? -1 : Order > 0 ? 1 : 0;
+}
+
+int CompareDescending(void* A, void* B) {
+  return -CompareAscending(A, B);
+}

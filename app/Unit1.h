@@ -1,0 +1,87 @@
+// The demo's one form: "Content.ini" shown in a grid under a merged three-row header, with
+// row numbers, sort marks, the current-row mark and the focus position in the status bar.
+#pragma once
+
+#include "grid/YGrids.h"
+#include "host/gui/ComCtrls.h"
+#include "host/gui/Forms.h"
+#include "host/gui/Graphics.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The text of one cell: the user data of every cell of the table.
+struct TCellText {
+  std::string Text;
+};
+
+class TForm1 : public TForm {
+public:
+  explicit TForm1(TComponent* AOwner);
+  ~TForm1() override;
+  const char* ClassName() const override { return "TForm1"; }
+
+  // The components of the stored description.
+  TStatusBar* StatusBar1 = nullptr;
+  TYGrid* YGrid1 = nullptr;
+  TImageList* ImageList1 = nullptr;
+
+  // The holder column the rows are sorted by (-1 before the first sort), and the direction:
+  // 0 before the first sort, 1 ascending, 2 descending.
+  std::int32_t SortCol = -1;
+  std::uint8_t SortDirection = 0;
+
+  // --- Grid handlers ---
+  void YGrid1DrawCellText(TYCustomGrid* Sender, TYCell* Cell, std::int32_t ACol, std::int32_t ARow,
+                          TYGridDrawStates State, TRect& Rect, std::string& CellText,
+                          bool& Multiline, TAlignment& HorAlignment,
+                          TYVertAlignment& VertAlignment);
+  void YGrid1DrawImage(TYCustomGrid* Sender, TYCell* Cell, std::int32_t ACol, std::int32_t ARow,
+                       TYGridDrawStates State, TRect& Rect, std::int32_t& ImageIndex,
+                       TAlignment& HorAlignment, TYVertAlignment& VertAlignment);
+  void YGrid1FocusCell(TYCustomGrid* Sender, TYCell* Cell, std::int32_t& ACol, std::int32_t& ARow);
+  void YGrid1FreeCell(TYCustomGrid* Sender, TYCell* Cell);
+  void YGrid1FreeCellsVector(TYCustomGrid* Sender, TYCellsVector* CellsVector);
+  void YGrid1CheckButton(TYCustomGrid* Sender, TYCell* Cell, std::int32_t ACol, std::int32_t ARow,
+                         bool& Enabled);
+  void YGrid1FixedCellClick(TYCustomGrid* Sender, TYCell* Cell, std::int32_t ACol,
+                            std::int32_t ARow);
+  void YGrid1MarkRow(TYCustomGrid* Sender, TYCellsVector* CellsVector, bool MarkValue,
+                     bool& CanMark);
+
+  // The 1-based lines of "Content.ini" that had more fields than the table has data columns;
+  // their extra fields were dropped.
+  const std::vector<int>& GetCutLines() const { return CutLines; }
+
+protected:
+  // The first showing tells the user about lines that were cut.
+  void DoShow() override;
+
+private:
+  void PublishHandlers();
+  void FindComponents();
+  void BuildHeader();
+  void NumberColumns();
+  void LoadContent();
+  void GiveRowsAndCellsData();
+  void FillRow(int Line, const std::string& Text);
+  void ShowFocusPosition(std::int32_t ACol, std::int32_t ARow);
+  void ReportCutLines();
+  std::string HeaderText(std::int32_t HolderCol, std::int32_t HolderRow) const;
+  void SortBy(std::int32_t HolderCol, std::int32_t Row);
+  void ShowGroup(std::int32_t ColumnNumber);
+
+  std::vector<int> CutLines;
+  bool CutLinesReported = false;
+};
+
+extern TForm1* Form1;
+
+// Row comparisons for the holder's sort: two row vectors compared by Form1's SortCol (the row
+// numbers for column 0, else the cells' texts as bytes).
+int CompareAscending(void* A, void* B);
+int CompareDescending(void* A, void* B);
+
+// The stored description of TForm1, in text form.
+extern const char* const Unit1FormText;
