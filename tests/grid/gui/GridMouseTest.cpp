@@ -103,8 +103,9 @@ TEST_F(GridMouse, DesignTimeSizingWorksWithoutTheOptions) {
 }
 
 TEST_F(GridMouse, TheSizingLineIsVisibleAndErasedExactly) {
-  // Paint ends on a fixed cell, leaving the canvas pen black; the line must still show.
   const std::vector<TColor> Before = Surface();
+  // A paint that ends on a fixed cell leaves the canvas pen black; the line must still show.
+  Grid->GetCanvas()->GetPen()->Color = clBlack;
   MouseDownAt(*Grid, ColLine(1), 5);
   EXPECT_EQ(Grid->GetGridState(), ygsColSizing);
   EXPECT_GT(ChangedPixelsInColumn(Before, ColLine(1)), 40); // dotted over the grid's height
