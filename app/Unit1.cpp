@@ -304,9 +304,9 @@ int CompareAscending(void* A, void* B) {
     const std::int32_t NumberB = RowNumberOf(RowB);
     return NumberA < NumberB ? -1 : NumberA > NumberB ? 1 : 0;
   }
-  TYCellsHolder* Holder = Form1->YGrid1->GetHolder();
-  const std::string TextA = TextOf(Holder->GetCells(Form1->SortCol, RowA->GetHolderIndex()));
-  const std::string TextB = TextOf(Holder->GetCells(Form1->SortCol, RowB->GetHolderIndex()));
+  // The cells come from the rows themselves: while the store sorts, its row order is in flux.
+  const std::string TextA = TextOf(RowA->GetRowCells()->Get(Form1->SortCol));
+  const std::string TextB = TextOf(RowB->GetRowCells()->Get(Form1->SortCol));
   const int Order = TextA.compare(TextB);
   return Order < 0 ? -1 : Order > 0 ? 1 : 0;
 }

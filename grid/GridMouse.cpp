@@ -154,11 +154,13 @@ void TYCustomGrid::MouseMove(TShiftState Shift, int X, int Y) {
 // takes over.
 void TYCustomGrid::FollowPointer(int X, int Y, TYGridDrawInfo& DrawInfo) {
   const TYGridCoord Cell = CalcCoordFromPoint(X, Y, DrawInfo);
-  if (Cell.X < FixedCols || Cell.X > DrawInfo.Horz.LastFullVisibleCell + 1 ||
-      Cell.Y < FixedRows || Cell.Y > DrawInfo.Vert.LastFullVisibleCell + 1)
+  if (Cell.X < FixedCols || Cell.X > DrawInfo.Horz.LastFullVisibleCell + 1 || Cell.Y < FixedRows ||
+      Cell.Y > DrawInfo.Vert.LastFullVisibleCell + 1)
     return;
-  if (GridState == ygsRowMoving) return MoveAndScroll(Y, Cell.Y, DrawInfo, DrawInfo.Vert, SB_VERT, {X, Y});
-  if (GridState == ygsColMoving) return MoveAndScroll(X, Cell.X, DrawInfo, DrawInfo.Horz, SB_HORZ, {X, Y});
+  if (GridState == ygsRowMoving)
+    return MoveAndScroll(Y, Cell.Y, DrawInfo, DrawInfo.Vert, SB_VERT, {X, Y});
+  if (GridState == ygsColMoving)
+    return MoveAndScroll(X, Cell.X, DrawInfo, DrawInfo.Horz, SB_HORZ, {X, Y});
   if (Cell == CurrentCoord) return;
   MoveCurrent(Cell.X, Cell.Y, true);
   if (GridState == ygsRangeMarking) ChangeMarkRange();

@@ -336,8 +336,8 @@ protected:
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   // Whether (X, Y) lies in the hot zone of a column or row line that may be sized.
   virtual void CalcSizingState(std::int32_t X, std::int32_t Y, TYGridState& State,
-                               std::int32_t& Index, std::int32_t& LinePos,
-                               std::int32_t& GripOffset, TYGridDrawInfo& DrawInfo) const;
+                               std::int32_t& Index, std::int32_t& LinePos, std::int32_t& GripOffset,
+                               TYGridDrawInfo& DrawInfo) const;
   void DrawSizingLine(const TYGridDrawInfo& DrawInfo);
   void DrawMove();
   // One drag step of a column or row move; scrolls a line over the headers or the last cell.
@@ -485,9 +485,8 @@ private:
   void FinishMove(int X, int Y);
   void StartSizing(const TYGridDrawInfo& DrawInfo);
   void FinishSizing();
-  std::int32_t ScrollForMove(std::int32_t MousePos, std::int32_t HitIndex,
-                             TYGridDrawInfo& DrawInfo, const TYGridAxisDrawInfo& Axis,
-                             int ScrollBar);
+  std::int32_t ScrollForMove(std::int32_t MousePos, std::int32_t HitIndex, TYGridDrawInfo& DrawInfo,
+                             const TYGridAxisDrawInfo& Axis, int ScrollBar);
   void ScrollOneLine(int ScrollBar, int Code, TYGridDrawInfo& DrawInfo);
   void WMCancelMode(TMessage& Message);
   void CMCancelMode(TMessage& Message);

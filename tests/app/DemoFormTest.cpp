@@ -1,6 +1,6 @@
 // The demo's form in-process, offscreen: what its stored description gives, what the
 // constructor adds, the texts and images its handlers supply, and how it reads "Content.ini".
-#include "app/Unit1.h"
+#include "tests/app/DemoFormSupport.h"
 
 #include "host/classes/ComponentStreams.h"
 #include "host/classes/StringLists.h"
@@ -17,69 +17,6 @@
 #include <set>
 
 namespace {
-
-std::string ContentPath() {
-  return ExtractFilePath(Application->GetExeName()) + "Content.ini";
-}
-
-void WriteContent(const std::string& Bytes) {
-  std::ofstream(ContentPath(), std::ios::binary) << Bytes;
-}
-
-class DemoForm : public testing::Test {
-protected:
-  void SetUp() override { Application->Initialize(); }
-  void TearDown() override {
-    Form.reset();
-    Form1 = nullptr;
-    std::remove(ContentPath().c_str());
-    Application->ClearMessageBoxCalls();
-  }
-  // Creates the form over Content (nullptr: no file at all).
-  void Open(const char* Content) {
-    std::remove(ContentPath().c_str());
-    if (Content) WriteContent(Content);
-    Form = std::make_unique<TForm1>(Application);
-    Form1 = Form.get();
-    Grid = Form->YGrid1;
-    Holder = Grid->GetHolder();
-  }
-  std::string TextOf(std::int32_t Col, std::int32_t Row) {
-    return static_cast<TCellText*>(Holder->GetCells(Col, Row)->GetData())->Text;
-  }
-  // What the form supplies for the cell at grid (Col, Row): text, left edge, font colour.
-  struct Supplied {
-    std::string Text;
-    int Left;
-    TColor FontColor;
-  };
-  Supplied Supply(std::int32_t Col, std::int32_t Row) {
-    TYCell* Cell = Grid->GetCells(Col, Row);
-    if (TYCellsUnion* Union = Cell->GetUnion()) Cell = Union->GetMainCell();
-    TRect Rect{10, 0, 60, 20};
-    std::string Text;
-    bool Multiline = false;
-    TAlignment Hor = taLeftJustify;
-    TYVertAlignment Vert = yvaCenter;
-    Grid->GetCanvas()->GetFont()->SetColor(clBlack);
-    Form->YGrid1DrawCellText(Grid, Cell, Col, Row, {}, Rect, Text, Multiline, Hor, Vert);
-    return {Text, Rect.Left, Grid->GetCanvas()->GetFont()->GetColor()};
-  }
-  std::int32_t ImageOf(std::int32_t Col, std::int32_t Row, TAlignment* Alignment = nullptr) {
-    TRect Rect{0, 0, 60, 20};
-    std::int32_t Index = -1;
-    TAlignment Hor = taLeftJustify;
-    TYVertAlignment Vert = yvaCenter;
-    Form->YGrid1DrawImage(Grid, Grid->GetCells(Col, Row), Col, Row, {}, Rect, Index, Hor, Vert);
-    if (Alignment) *Alignment = Hor;
-    return Index;
-  }
-  std::string StatusText() { return (*Form->StatusBar1->GetPanels())[0]->GetText(); }
-
-  std::unique_ptr<TForm1> Form;
-  TYGrid* Grid = nullptr;
-  TYCellsHolder* Holder = nullptr;
-};
 
 TEST_F(DemoForm, TheStoredDescriptionGivesTheComponentsAndTheirProperties) {
   Open(nullptr);

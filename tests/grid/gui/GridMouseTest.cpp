@@ -177,9 +177,7 @@ TEST_F(GridMouse, AColumnDraggedByItsHeaderMovesAndTheMarkerIsErased) {
 
 TEST_F(GridMouse, EventsComeInOrderAndASizingPressFiresNone) {
   std::vector<std::string> Log;
-  Grid->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) {
-    Log.push_back("down");
-  };
+  Grid->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { Log.push_back("down"); };
   Grid->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { Log.push_back("up"); };
   Grid->OnClick = [&](TObject*) { Log.push_back("click"); };
   ClickAt(*Grid, 65 * 2 + 30, 25 * 2 + 10);
