@@ -195,7 +195,7 @@ void TForm1::YGrid1DrawImage(TYCustomGrid*, TYCell* Cell, std::int32_t, std::int
   const std::int32_t R = Cell->GetHolderRow();
   const std::int32_t FixedRows = YGrid1->GetHolder()->GetFixedRows();
   if (R == FixedRows - 1) {
-    if (C != SortCol)
+    if (*NumberOf(YGrid1->GetHolder()->GetCols(C)) != SortCol)
       ImageIndex = 2;
     else
       ImageIndex = SortDirection == 1 ? 0 : 1;
@@ -271,18 +271,29 @@ void TForm1::ShowGroup(std::int32_t ColumnNumber) {
   Holder->SetVisibleColsRange(&Keep, false);
 }
 
+// The sort column is remembered by its column number, which stays with the column when columns
+// are moved; a holder index would hand the sort mark to whichever column moves into its place.
 void TForm1::SortBy(std::int32_t HolderCol, std::int32_t Row) {
   TYCellsHolder* Holder = YGrid1->GetHolder();
-  if (HolderCol == SortCol) {
+  const std::int32_t Number = *NumberOf(Holder->GetCols(HolderCol));
+  if (Number == SortCol) {
     SortDirection = SortDirection == 2 ? 1 : 2;
   } else {
-    const std::int32_t OldSortCol = SortCol;
-    SortCol = HolderCol;
+    const TYCellsVector* OldSortColumn = ColumnByNumber(SortCol);
+    SortCol = Number;
     SortDirection = 1;
-    if (OldSortCol >= 0 && Holder->GetCols(OldSortCol)->GetVisible())
-      YGrid1->InvalidateCell(Holder->GetCols(OldSortCol)->GetGridIndex(), Row);
+    if (OldSortColumn && OldSortColumn->GetVisible())
+      YGrid1->InvalidateCell(OldSortColumn->GetGridIndex(), Row);
   }
+  SortHolderCol = HolderCol;
   Holder->Sort(SortDirection == 1 ? CompareAscending : CompareDescending, true);
+}
+
+TYCellsVector* TForm1::ColumnByNumber(std::int32_t Number) const {
+  TYCellsHolder* Holder = YGrid1->GetHolder();
+  for (std::int32_t I = 0; Number >= 0 && I < Holder->GetColCount(); ++I)
+    if (*NumberOf(Holder->GetCols(I)) == Number) return Holder->GetCols(I);
+  return nullptr;
 }
 
 void TForm1::YGrid1MarkRow(TYCustomGrid*, TYCellsVector* CellsVector, bool, bool& CanMark) {
@@ -305,8 +316,8 @@ int CompareAscending(void* A, void* B) {
     return NumberA < NumberB ? -1 : NumberA > NumberB ? 1 : 0;
   }
   // The cells come from the rows themselves: while the store sorts, its row order is in flux.
-  const std::string TextA = TextOf(RowA->GetRowCells()->Get(Form1->SortCol));
-  const std::string TextB = TextOf(RowB->GetRowCells()->Get(Form1->SortCol));
+  const std::string TextA = TextOf(RowA->GetRowCells()->Get(Form1->SortHolderCol));
+  const std::string TextB = TextOf(RowB->GetRowCells()->Get(Form1->SortHolderCol));
   const int Order = TextA.compare(TextB);
   return Order < 0 ? -1 : Order > 0 ? 1 : 0;
 }

@@ -27,10 +27,12 @@ public:
   TYGrid* YGrid1 = nullptr;
   TImageList* ImageList1 = nullptr;
 
-  // The holder column the rows are sorted by (-1 before the first sort), and the direction:
-  // 0 before the first sort, 1 ascending, 2 descending.
+  // The column the rows are sorted by, as its column number (its holder index at start-up; -1
+  // before the first sort), and the direction: 0 before the first sort, 1 ascending, 2
+  // descending. SortHolderCol is where that column is in the store while it sorts.
   std::int32_t SortCol = -1;
   std::uint8_t SortDirection = 0;
+  std::int32_t SortHolderCol = -1;
 
   // --- Grid handlers ---
   void YGrid1DrawCellText(TYCustomGrid* Sender, TYCell* Cell, std::int32_t ACol, std::int32_t ARow,
@@ -71,6 +73,7 @@ private:
   std::string HeaderText(std::int32_t HolderCol, std::int32_t HolderRow) const;
   void SortBy(std::int32_t HolderCol, std::int32_t Row);
   void ShowGroup(std::int32_t ColumnNumber);
+  TYCellsVector* ColumnByNumber(std::int32_t Number) const;
 
   std::vector<int> CutLines;
   bool CutLinesReported = false;
@@ -78,8 +81,8 @@ private:
 
 extern TForm1* Form1;
 
-// Row comparisons for the holder's sort: two row vectors compared by Form1's SortCol (the row
-// numbers for column 0, else the cells' texts as bytes).
+// Row comparisons for the holder's sort: two row vectors compared by Form1's sort column (the
+// row numbers for column 0, else the cells' texts in SortHolderCol as bytes).
 int CompareAscending(void* A, void* B);
 int CompareDescending(void* A, void* B);
 

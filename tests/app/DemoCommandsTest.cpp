@@ -84,6 +84,18 @@ TEST_F(DemoCommands, ANumberCellSortsAscendingDescendingAscending) {
   EXPECT_TRUE(ModelConsistent(*Grid));
 }
 
+TEST_F(DemoCommands, TheSortMarkStaysWithItsColumnWhenColumnsMove) {
+  ClickCell(2, 2);
+  Grid->MoveColumn(2, 5); // the sorted column now sits fifth; column 3 takes its place
+  EXPECT_EQ(NumberImages(), (std::vector<int>{2, 2, 2, 2, 2, 0, 2}));
+  ClickCell(5, 2); // the same column again: descending
+  EXPECT_EQ(ColumnTexts(5), "654321");
+  EXPECT_EQ(NumberImages(), (std::vector<int>{2, 2, 2, 2, 2, 1, 2}));
+  ClickCell(2, 2); // now column 3: ascending by its own texts
+  EXPECT_EQ(ColumnTexts(2), "uvwxyz");
+  EXPECT_EQ(NumberImages(), (std::vector<int>{2, 2, 0, 2, 2, 2, 2}));
+}
+
 TEST_F(DemoCommands, SortingByTheNumberColumnRestoresFileOrder) {
   ClickCell(1, 2);
   EXPECT_EQ(ColumnTexts(1), "abcdef");
