@@ -17,11 +17,14 @@ void TYCustomGrid::TrackButton(std::int32_t X, std::int32_t Y) {
     const TYCell* Pressed = GetCells(PressedCell.X, PressedCell.Y);
     if (Pressed->GetUnioned()) Button = Pressed->GetGridUnion()->GetRect();
   }
-  const bool InClient = X >= 0 && Y >= 0 && X < GetClientWidth() && Y < GetClientHeight();
-  const bool Down = InClient && CellInGridRect(Cell.X, Cell.Y, Button);
+  const bool Down = InClientArea(X, Y) && CellInGridRect(Cell.X, Cell.Y, Button);
   if (Down == ButtonPressed) return;
   ButtonPressed = Down;
   InvalidateCell(PressedCell.X, PressedCell.Y);
+}
+
+bool TYCustomGrid::InClientArea(std::int32_t X, std::int32_t Y) const {
+  return X >= 0 && Y >= 0 && X < GetClientWidth() && Y < GetClientHeight();
 }
 
 void TYCustomGrid::StopTracking() {
@@ -67,8 +70,7 @@ void TYCustomGrid::PressFixedButton(const TYGridCoord& Cell, std::int32_t X, std
 void TYCustomGrid::ReleaseFixedButton(std::int32_t X, std::int32_t Y) {
   if (!ButtonTracking || PressedCell.X < 0 || PressedCell.Y < 0) return;
   const TYGridCoord Cell = MouseCoord(X, Y);
-  const bool InClient = X >= 0 && Y >= 0 && X < GetClientWidth() && Y < GetClientHeight();
-  const bool Inside = InClient && Cell == PressedCell;
+  const bool Inside = InClientArea(X, Y) && Cell == PressedCell;
   StopTracking();
   if (Inside && Cell.Y < RowCount && Cell.X < ColCount) DoFixedCellClick(Cell.X, Cell.Y);
 }

@@ -497,6 +497,7 @@ private:
 
   // Fixed button, timer and focus steps.
   TYCell* MainCellOf(std::int32_t ACol, std::int32_t ARow) const;
+  bool InClientArea(std::int32_t X, std::int32_t Y) const;
   void PressFixedButton(const TYGridCoord& Cell, std::int32_t X, std::int32_t Y);
   void ReleaseFixedButton(std::int32_t X, std::int32_t Y);
   void StartAutoScroll();

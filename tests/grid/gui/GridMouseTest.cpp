@@ -90,6 +90,19 @@ TEST_F(GridMouse, ThePartlyVisibleColumnAtTheWindowEdgeCanBeSized) {
   EXPECT_EQ(Grid->GetColWidths(5), 64);
 }
 
+TEST_F(GridMouse, RightToLeftSizingFollowsTheLineTheUserSees) {
+  Grid->SetBiDiMode(bdRightToLeft);  // column 0 at the right edge, columns grow to the left
+  const int Line = 400 - ColLine(1); // column 1's line, seen from the left
+  const std::vector<TColor> Before = Surface();
+  MouseDownAt(*Grid, Line + 2, 5);
+  EXPECT_EQ(Grid->GetGridState(), ygsColSizing);
+  MoveTo(*Grid, Line + 2 - 20, 5, {ssLeft});
+  // The line is drawn where the pointer drags it, keeping its distance to the pointer.
+  EXPECT_GT(ChangedPixelsInColumn(Before, Line - 20), 40);
+  MouseUpAt(*Grid, Line + 2 - 20, 5);
+  EXPECT_EQ(Grid->GetColWidths(1), 84); // and the size agrees with that line
+}
+
 TEST_F(GridMouse, DesignTimeSizingWorksWithoutTheOptions) {
   Grid->SetOptions(Grid->GetOptions() - TYGridOptions{ygoColSizing, ygoRowSizing});
   EXPECT_FALSE(Grid->Sizing(ColLine(1), 5));
