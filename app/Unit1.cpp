@@ -37,12 +37,17 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   PublishHandlers();
   ReadComponentText(Unit1FormText, *this);
   FindComponents();
-  SortDirection = 0;
-  SortCol = -1;
-  BuildHeader();
-  NumberColumns();
-  LoadContent();
-  ShowFocusPosition(YGrid1->GetCol(), YGrid1->GetRow());
+  try {
+    SortDirection = 0;
+    SortCol = -1;
+    BuildHeader();
+    NumberColumns();
+    LoadContent();
+    ShowFocusPosition(YGrid1->GetCol(), YGrid1->GetRow());
+  } catch (...) {
+    delete YGrid1; // its free handlers run while this form still exists
+    throw;
+  }
 }
 
 // The grid goes first: its free handlers release the user data while this form still exists.
@@ -51,7 +56,6 @@ TForm1::~TForm1() {
 }
 
 void TForm1::PublishHandlers() {
-  using namespace std::placeholders;
   PublishMethod("YGrid1DrawCellText",
                 TYDrawCellTextEvent(std::bind_front(&TForm1::YGrid1DrawCellText, this)));
   PublishMethod("YGrid1DrawImage",
