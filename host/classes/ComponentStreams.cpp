@@ -272,8 +272,11 @@ private:
   std::int64_t ReadSet(const TPropInfo& Prop) {
     Reader.CheckValue(vaSet);
     std::uint64_t Bits = 0;
-    for (std::string Name = Reader.ReadStr(); !Name.empty(); Name = Reader.ReadStr())
-      Bits |= std::uint64_t(1) << ValueOfIdent(Prop, Name);
+    for (std::string Name = Reader.ReadStr(); !Name.empty(); Name = Reader.ReadStr()) {
+      const std::int64_t Bit = ValueOfIdent(Prop, Name);
+      if (Bit < 0 || Bit > 63) TReader::PropValueError();
+      Bits |= std::uint64_t(1) << Bit;
+    }
     return static_cast<std::int64_t>(Bits);
   }
 
