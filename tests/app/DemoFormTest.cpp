@@ -96,6 +96,15 @@ TEST_F(DemoForm, TheStoredDescriptionSurvivesTextBinaryText) {
   EXPECT_EQ(std::string(Again.GetBytes().begin(), Again.GetBytes().end()), Unit1FormText);
 }
 
+TEST_F(DemoForm, EveryCutOfTheStoredDescriptionFailsAsAReadError) {
+  const std::string Text = Unit1FormText;
+  for (size_t Length = 0; Length + 1 < Text.size(); Length += 3) {
+    TMemoryStream Input(std::vector<std::uint8_t>(Text.begin(), Text.begin() + Length));
+    TMemoryStream Binary;
+    EXPECT_THROW(ObjectTextToBinary(Input, Binary), EReadError) << Length;
+  }
+}
+
 TEST_F(DemoForm, TheFourImagesAreBlackBackedPictures) {
   Open(nullptr);
   TBitmap Image;

@@ -198,4 +198,30 @@ TEST_F(GridStreaming, AWidthListOfTheWrongLengthFailsAndNamesIt) {
   }
 }
 
+TEST_F(GridStreaming, TruncatedOrDamagedStreamsFailCleanly) {
+  auto Source = MakeForm();
+  TYGrid* Grid = AddGrid(*Source);
+  Grid->GetHolder()->SetColCount(7);
+  Grid->SetOptions(Grid->GetOptions() + TYGridOptions{ygoZebraRows});
+  const std::string Bytes = Binary(*Source);
+  int Failures = 0;
+  for (size_t Length = 0; Length < Bytes.size(); ++Length) {
+    std::string Damaged = Bytes.substr(0, Length);
+    if (Length % 2) Damaged += std::string("\xFF\x07\x01", 3); // garbage after the cut
+    auto Copy = MakeForm();
+    try {
+      ReadBinary(Damaged, *Copy);
+    } catch (const EReadError&) {
+      ++Failures;
+    }
+    for (int I = 0; I < Copy->GetComponentCount(); ++I) {
+      EXPECT_FALSE(Copy->GetComponents(I)->IsLoading());
+      if (auto* Read = dynamic_cast<TYGrid*>(Copy->GetComponents(I))) {
+        EXPECT_TRUE(ModelConsistent(*Read)) << Length;
+      }
+    }
+  }
+  EXPECT_EQ(Failures, static_cast<int>(Bytes.size()));
+}
+
 } // namespace
