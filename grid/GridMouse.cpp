@@ -18,6 +18,18 @@ bool FollowsPointer(TYGridState State) {
   return State == ygsFocusMoving || State == ygsRangeMarking;
 }
 
+// Ends a mouse interaction when it goes out of scope, also on an exception.
+class TStateReset {
+public:
+  explicit TStateReset(TYGridState& AState) : State(AState) {}
+  ~TStateReset() { State = ygsNormal; }
+  TStateReset(const TStateReset&) = delete;
+  TStateReset& operator=(const TStateReset&) = delete;
+
+private:
+  TYGridState& State;
+};
+
 // Restores a canvas pen when it goes out of scope, also on an exception.
 class TPenSaver {
 public:
@@ -63,7 +75,12 @@ void TYCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int 
   try {
     TCustomControl::MouseDown(Button, Shift, X, Y);
   } catch (...) {
-    if (IsMoving(GridState)) DrawMove();
+    // A move that has begun ends here: erasing its marker alone would leave the release to
+    // draw it again, and the timer and the capture running.
+    if (IsMoving(GridState)) {
+      CancelMode();
+      SetMouseCapture(false);
+    }
     throw;
   }
 }
@@ -105,9 +122,8 @@ void TYCustomGrid::PressScrollableCell(const TYGridCoord& Cell, TShiftState Shif
     return;
   }
   GridState = ygsRangeMarking;
-  Holder->GetCellsUnions()->StoreMarkStatuses();
   MoveCurrent(Cell.X, Cell.Y, true);
-  StartMarkRange();
+  StartMarkRange(); // stores the unions' marks, then toggles at the current cell
 }
 
 // A right press on a row header moves that row, on a column header that column.
@@ -168,24 +184,20 @@ void TYCustomGrid::FollowPointer(int X, int Y, TYGridDrawInfo& DrawInfo) {
 
 // ---------------------------------------------------------------- releasing
 
+// OnMouseUp still sees the interaction's state; the state ends afterwards, also on an exception.
 void TYCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  try {
-    ReleaseFixedButton(X, Y);
-    if (FollowsPointer(GridState)) {
-      MouseMove(Shift, X, Y);
-      StopAutoScroll();
-      Click();
-    } else if (IsSizing(GridState)) {
-      FinishSizing();
-    } else if (IsMoving(GridState)) {
-      FinishMove(X, Y);
-    }
-    TCustomControl::MouseUp(Button, Shift, X, Y);
-  } catch (...) {
-    GridState = ygsNormal;
-    throw;
+  const TStateReset Reset(GridState);
+  ReleaseFixedButton(X, Y);
+  if (FollowsPointer(GridState)) {
+    MouseMove(Shift, X, Y);
+    StopAutoScroll();
+    Click();
+  } else if (IsSizing(GridState)) {
+    FinishSizing();
+  } else if (IsMoving(GridState)) {
+    FinishMove(X, Y);
   }
-  GridState = ygsNormal;
+  TCustomControl::MouseUp(Button, Shift, X, Y);
 }
 
 void TYCustomGrid::FinishMove(int X, int Y) {
@@ -205,22 +217,17 @@ void TYCustomGrid::FinishMove(int X, int Y) {
 }
 
 void TYCustomGrid::CancelMode() {
-  try {
-    if (FollowsPointer(GridState)) {
-      StopAutoScroll();
-    } else if (IsSizing(GridState)) {
-      TYGridDrawInfo DrawInfo;
-      CalcDrawInfo(DrawInfo);
-      DrawSizingLine(DrawInfo);
-    } else if (IsMoving(GridState)) {
-      DrawMove();
-      StopAutoScroll();
-    }
-  } catch (...) {
-    GridState = ygsNormal;
-    throw;
+  const TStateReset Reset(GridState);
+  if (FollowsPointer(GridState)) {
+    StopAutoScroll();
+  } else if (IsSizing(GridState)) {
+    TYGridDrawInfo DrawInfo;
+    CalcDrawInfo(DrawInfo);
+    DrawSizingLine(DrawInfo);
+  } else if (IsMoving(GridState)) {
+    DrawMove();
+    StopAutoScroll();
   }
-  GridState = ygsNormal;
 }
 
 // ---------------------------------------------------------------- sizing

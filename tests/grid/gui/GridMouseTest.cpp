@@ -218,6 +218,31 @@ TEST_F(GridMouse, TheCurrentCellFollowsTheHeldButtonAndShiftMarksARange) {
   EXPECT_TRUE(ModelConsistent(*Grid));
 }
 
+TEST_F(GridMouse, AHandlerThatRaisesLeavesNoMarkerAndNoInteraction) {
+  Grid->SetOptions(Grid->GetOptions() + TYGridOptions{ygoRowMoving});
+  std::vector<std::string> Reported;
+  Application->OnException = [&](TObject*, const std::exception& E) {
+    Reported.push_back(E.what());
+  };
+  Grid->OnMouseDown = [](TObject*, TMouseButton, TShiftState, int, int) {
+    throw Exception("down");
+  };
+  const std::vector<TColor> Before = Surface();
+  MouseDownAt(*Grid, 30, 25 + 10, mbRight);
+  EXPECT_EQ(Surface(), Before); // the move's marker was erased on the way out
+  EXPECT_EQ(Grid->GetGridState(), ygsNormal);
+  MouseUpAt(*Grid, 30, 25 + 10, mbRight);
+  EXPECT_EQ(Surface(), Before); // and the release draws none
+  Grid->OnMouseDown = nullptr;
+  Grid->OnMouseUp = [](TObject*, TMouseButton, TShiftState, int, int) { throw Exception("up"); };
+  MouseDownAt(*Grid, 100, 35);
+  EXPECT_EQ(Grid->GetGridState(), ygsFocusMoving);
+  MouseUpAt(*Grid, 100, 35);
+  EXPECT_EQ(Grid->GetGridState(), ygsNormal);
+  Application->OnException = nullptr;
+  EXPECT_EQ(Reported, (std::vector<std::string>{"down", "up"}));
+}
+
 TEST_F(GridMouse, SplitCursorsShowOverSizingLines) {
   const auto CursorAt = [&](int X, int Y) {
     MoveTo(*Grid, X, Y);
