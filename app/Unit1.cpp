@@ -10,6 +10,7 @@
 #include <iostream>
 
 TForm1* Form1 = nullptr;
+std::string TForm1::ContentFile;
 
 namespace {
 constexpr int TextMargin = 3; // pixels left of every text the form supplies
@@ -98,7 +99,9 @@ void TForm1::NumberColumns() {
 }
 
 void TForm1::LoadContent() {
-  const std::string FileName = ExtractFilePath(Application->GetExeName()) + "Content.ini";
+  const std::string FileName = ContentFile.empty()
+                                   ? ExtractFilePath(Application->GetExeName()) + "Content.ini"
+                                   : ContentFile;
   if (!FileExists(FileName)) return;
   TStringList Lines;
   Lines.LoadFromFile(FileName);

@@ -52,6 +52,9 @@ public:
   void YGrid1MarkRow(TYCustomGrid* Sender, TYCellsVector* CellsVector, bool MarkValue,
                      bool& CanMark);
 
+  // The table file a form loads when it is created; empty for "Content.ini" beside the program.
+  static std::string ContentFile;
+
   // The 1-based lines of "Content.ini" that had more fields than the table has data columns;
   // their extra fields were dropped.
   const std::vector<int>& GetCutLines() const { return CutLines; }
