@@ -323,8 +323,8 @@ int CompareAscending(void* A, void* B) {
     return NumberA < NumberB ? -1 : NumberA > NumberB ? 1 : 0;
   }
   // The cells come from the rows themselves: while the store sorts, its row order is in flux.
-  const std::string TextA = TextOf(RowA->GetRowCells()->Get(Form1->SortHolderCol));
-  const std::string TextB = TextOf(RowB->GetRowCells()->Get(Form1->SortHolderCol));
+  const std::string TextA = TextOf(RowA->GetRowCells().Get(Form1->SortHolderCol));
+  const std::string TextB = TextOf(RowB->GetRowCells().Get(Form1->SortHolderCol));
   const int Order = TextA.compare(TextB);
   return Order < 0 ? -1 : Order > 0 ? 1 : 0;
 }

@@ -1,22 +1,9 @@
-#include "grid/YCells.h"
-
-#include "grid/YCellsHolder.h"
-#include "grid/YCellsUnions.h"
-#include "grid/YCustomGrid.h"
+#include "grid/HolderSteps.h"
 
 // ---------------------------------------------------------------- TYCell
 
 TYCell::TYCell(TYCellsVector* AColVector, TYCellsVector* ARowVector)
     : ColVector(AColVector), RowVector(ARowVector) {}
-
-TYCell::~TYCell() {
-  TYCustomGrid* Grid = OwnerGrid();
-  if (Marked) RowVector->GetHolder()->FlagChanged(false);
-  Grid->DoFreeCell(this);
-  // The remembered focus cell must not outlive the cell: the grid then falls back to its
-  // current position when the structural change closes.
-  if (Grid->SavedFocusCell == this) Grid->SavedFocusCell = nullptr;
-}
 
 TYCustomGrid* TYCell::OwnerGrid() const {
   return RowVector->GetHolder()->GetOwnerGrid();
@@ -49,73 +36,58 @@ bool TYCell::GetMarked() const {
 }
 
 void TYCell::SetMarked(bool Value) {
-  TYCustomGrid* Grid = OwnerGrid();
-  if (!Grid->GetOptions().Contains(ygoCellsMarking)) return;
+  TYCellsHolder* Holder = RowVector->GetHolder();
+  TYCellsHolderClient* Client = Holder->GetClient();
+  if (!Client->StoreOptions().Contains(ygoCellsMarking)) return;
   if (Value == Marked) return;
   if (ColVector->GetFixed() || RowVector->GetFixed()) return;
   if (Union) {
     Union->SetMarked(Value); // the whole union is marked together
     return;
   }
-  if (!Grid->DoMarkCell(this, Value)) return;
+  if (!Client->CanMarkCell(this, Value)) return;
   Marked = Value;
-  bool Visible = ColVector->GetVisible() && RowVector->GetVisible();
-  RowVector->GetHolder()->FlagChanged(Value);
-  RowVector->GetHolder()->CountMark(Value, Visible);
-  if (Visible) Grid->InvalidateCell(ColVector->GetGridIndex(), RowVector->GetGridIndex());
+  const bool Visible = ColVector->GetVisible() && RowVector->GetVisible();
+  Holder->FlagChanged(Value);
+  Holder->CountMark(Value, Visible);
+  if (Visible) Client->MarkChanged(this);
 }
 
 // ---------------------------------------------------------------- TYCellsVector
 
 TYCellsVector::TYCellsVector(TYCellsHolder* AHolder, bool AIsColumn, bool AFixed, bool AVisible,
-                             std::int32_t ASize, std::unique_ptr<TYRowCells> ARowCells)
+                             std::int32_t ASize, std::int32_t ASlot)
     : Holder(AHolder), IsColumn(AIsColumn), Fixed(AFixed), Visible(AVisible), Size(ASize),
-      RowCells(std::move(ARowCells)) {}
-
-TYCellsVector::~TYCellsVector() {
-  if (RowCells) {
-    for (std::int32_t I = 0; I < RowCells->GetCount(); ++I)
-      RowCells->Destroy(I); // column order
-    RowCells.reset();
-  }
-  if (Marked) Holder->FlagChanged(false);
-  OwnerGrid()->DoFreeCellsVector(this);
-}
+      Slot(ASlot) {}
 
 TYCustomGrid* TYCellsVector::OwnerGrid() const {
   return Holder->GetOwnerGrid();
 }
 
 void TYCellsVector::SetSize(std::int32_t Value) {
-  if (Value != Size) Size = Value;
+  if (Value == Size) return;
+  Size = Value;
+  Holder->VectorSizeChanged(this);
 }
 
 void TYCellsVector::SetMarked(bool Value) {
-  TYCustomGrid* Grid = OwnerGrid();
-  if (!Grid->GetOptions().Contains(IsColumn ? ygoColsMarking : ygoRowsMarking)) return;
+  TYCellsHolderClient* Client = Holder->GetClient();
+  if (!Client->StoreOptions().Contains(IsColumn ? ygoColsMarking : ygoRowsMarking)) return;
   if (Fixed || Value == Marked) return;
-  bool CanMark = IsColumn ? Grid->DoMarkCol(this, Value) : Grid->DoMarkRow(this, Value);
-  if (!CanMark) return;
+  if (!Client->CanMarkVector(this, Value)) return;
   Marked = Value;
   Holder->FlagChanged(Value);
   Holder->CountMark(Value, Visible);
   Holder->GetCellsUnions()->TryChangeMarked(this, Value);
-  if (!Visible) return;
-  if (IsColumn)
-    Grid->InvalidateCol(GridIndex);
-  else
-    Grid->InvalidateRow(GridIndex);
+  if (Visible) Client->MarkChanged(this);
 }
 
+// Inside the size-change bracket; a vector's marks count among the visible ones while it is
+// visible, so the lists are rebuilt when the bracket closes.
 void TYCellsVector::SetVisible(bool Value) {
   if (Value == Visible) return;
-  TYCustomGrid* Grid = OwnerGrid();
-  Holder->OpenSizeChange();
-  Visible = Value;
-  Grid->FullRepaint = true;
-  if (IsColumn)
-    Holder->EnumerateCols();
-  else
-    Holder->EnumerateRows();
-  Holder->CloseSizeChange(false);
+  Holder->Bracketed(true, [&] {
+    Visible = Value;
+    Holder->Enumerate(Holder->AxisOf(IsColumn));
+  });
 }

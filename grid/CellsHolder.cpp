@@ -1,55 +1,140 @@
-// The cell store: construction, resizing, fixed counts, enumeration, sizes and streaming.
-#include "grid/CellsHolderAxis.h"
+// The cell store: construction and destruction, where vectors and cells are kept, resizing,
+// the size-change bracket, fixed counts, enumeration, sizes and streaming.
+//
+// Vectors live in slot arrays of their axis; the cells of a column live in that column's slot
+// array, at the slots of their rows. A cell therefore never moves: moving or sorting vectors
+// only reorders the axes' lists, and a column move touches no row.
+#include "grid/HolderSteps.h"
 
 #include "host/classes/Filer.h"
 
 #include <algorithm>
+#include <new>
 
-TYCellsHolder::Axis TYCellsHolder::ColAxis() {
-  return {true,
-          ColList,
-          FixedCols,
-          GridColCount,
-          OwnerGrid->ColMap,
-          OwnerGrid->FixedCols,
-          OwnerGrid->ColCount,
-          SFixedColTooBig};
+namespace {
+// The client of a store on its own: no hooks, every mark allowed, nothing shown.
+TYCellsHolderClient SilentClient;
+
+std::int32_t FixedCountFor(std::int32_t Fixed, std::int32_t NewCount) {
+  if (Fixed < NewCount) return Fixed;
+  return NewCount > 1 ? NewCount - 1 : 0;
 }
+} // namespace
 
-TYCellsHolder::Axis TYCellsHolder::RowAxis() {
-  return {false,
-          RowList,
-          FixedRows,
-          GridRowCount,
-          OwnerGrid->RowMap,
-          OwnerGrid->FixedRows,
-          OwnerGrid->RowCount,
-          SFixedRowTooBig};
-}
-
-TYCellsHolder::TYCellsHolder(TYCustomGrid* AGrid) : OwnerGrid(AGrid) {
+TYCellsHolder::TYCellsHolder(TYCustomGrid* AGrid, TYCellsHolderClient* AClient)
+    : OwnerGrid(AGrid), Client(AClient ? AClient : &SilentClient) {
   CellsUnions = std::make_unique<TYCellsUnions>(this);
   DoChangeSize(5, 5);
 }
 
+TYCellsHolder::TYCellsHolder(TYCellsHolderClient* AClient) : TYCellsHolder(nullptr, AClient) {}
+
+// The host sees every column freed first, then row by row the cells and the row. A destructor
+// cannot pass an error on: a hook that raises does not keep the others from running. Cells and
+// vectors hold nothing of their own, so their memory simply goes with the storage.
 TYCellsHolder::~TYCellsHolder() {
   UnionInvalidateLocked = true;
   CellsUnions.reset();
   MarkList.Clear();
-  // The host sees every column freed first, then row by row the cells and the row.
-  for (std::int32_t I = 0; I < ColList.GetCount(); ++I)
-    ColList.Destroy(I);
-  ColList.Clear();
-  for (std::int32_t I = 0; I < RowList.GetCount(); ++I)
-    RowList.Destroy(I);
-  RowList.Clear();
+  GridMarkList.Clear();
+  YGridsDetail::TRunAll Run;
+  for (TYCellsVector* Col : Cols.List)
+    Run([&] { Client->FreeVector(Col); });
+  for (TYCellsVector* Row : Rows.List) {
+    for (TYCellsVector* Col : Cols.List)
+      Run([&] { Client->FreeCell(CellAt(Col, Row)); });
+    Run([&] { Client->FreeVector(Row); });
+  }
 }
 
-std::unique_ptr<TYCellsVector> TYCellsHolder::NewVector(bool IsColumn, bool Visible) {
-  std::int32_t Size = IsColumn ? OwnerGrid->DefaultColWidth : OwnerGrid->DefaultRowHeight;
-  auto Cells = IsColumn ? nullptr : std::make_unique<TYRowCells>();
+TYCellsVector* TYCellsHolder::CheckedVector(const TYCellsAxis& A, std::int32_t Index) {
+  if (Index < 0 || Index >= A.GetCount()) ListIndexError(Index);
+  return A[Index];
+}
+
+// ---------------------------------------------------------------- storage
+
+// Room for the vectors and cells of a store of NewCols x NewRows, taken before anything
+// changes: a growth either gets all the memory it needs or changes nothing.
+void TYCellsHolder::ReserveGrowth(std::int32_t NewCols, std::int32_t NewRows) {
+  const std::int32_t AddCols = std::max(NewCols - GetColCount(), 0);
+  const std::int32_t AddRows = std::max(NewRows - GetRowCount(), 0);
+  if (AddCols == 0 && AddRows == 0) return;
+  const std::int32_t ColSlots = Cols.SlotsAfter(AddCols);
+  const std::int32_t RowSlots = Rows.SlotsAfter(AddRows);
+  for (TYCellsAxis* A : {&Cols, &Rows}) {
+    const std::int32_t Count = A == &Cols ? NewCols : NewRows;
+    const std::int32_t Slots = A == &Cols ? ColSlots : RowSlots;
+    A->List.reserve(static_cast<std::size_t>(std::max(Count, A->GetCount())));
+    A->GridMap.reserve(A->List.capacity());
+    A->Vectors.Reserve(Slots);
+    A->FreeSlots.reserve(static_cast<std::size_t>(Slots));
+  }
+  CellColumns.reserve(static_cast<std::size_t>(ColSlots));
+  while (CellColumns.size() < static_cast<std::size_t>(ColSlots))
+    CellColumns.emplace_back();
+  for (const TYCellsVector* Col : Cols.List)
+    CellColumns[static_cast<std::size_t>(Col->Slot)].Reserve(RowSlots);
+  // The slots new columns will take: free ones from the back of the list, then fresh ones.
+  const std::size_t Reused = std::min(Cols.FreeSlots.size(), static_cast<std::size_t>(AddCols));
+  for (std::size_t K = 1; K <= Reused; ++K)
+    CellColumns[static_cast<std::size_t>(Cols.FreeSlots[Cols.FreeSlots.size() - K])].Reserve(
+        RowSlots);
+  for (std::int32_t Slot = Cols.SlotsUsed; Slot < ColSlots; ++Slot)
+    CellColumns[static_cast<std::size_t>(Slot)].Reserve(RowSlots);
+}
+
+void TYCellsHolder::ReserveOrRaise(std::int32_t NewCols, std::int32_t NewRows) {
+  try {
+    ReserveGrowth(NewCols, NewRows);
+  } catch (const std::bad_alloc&) {
+    throw EOutOfMemory(std::string(ClassName()) + "::Not enough memory for " +
+                       std::to_string(NewCols) + " columns and " + std::to_string(NewRows) +
+                       " rows of cells");
+  }
+}
+
+// Takes a slot and builds a vector in it; the room must be reserved.
+TYCellsVector* TYCellsHolder::NewVector(TYCellsAxis& A, bool Visible) {
+  const std::int32_t Slot = A.TakeSlot();
   // Fixed is settled by the next enumeration.
-  return std::make_unique<TYCellsVector>(this, IsColumn, false, Visible, Size, std::move(Cells));
+  return A.Vectors.Construct(Slot, this, A.IsColumn, false, Visible,
+                             Client->DefaultSize(A.IsColumn), Slot);
+}
+
+void TYCellsHolder::NewCell(TYCellsVector* Col, TYCellsVector* Row) {
+  CellColumns[static_cast<std::size_t>(Col->Slot)].Construct(Row->Slot, Col, Row);
+}
+
+void TYCellsHolder::DestroyCell(TYCellsVector* Col, TYCellsVector* Row) {
+  TYCell* Cell = CellAt(Col, Row);
+  if (Cell->Marked) FlagChanged(false);
+  Client->CellDestroyed(Cell);
+  CellColumns[static_cast<std::size_t>(Col->Slot)].Destroy(Row->Slot);
+}
+
+// A column's cells must be gone already.
+void TYCellsHolder::DestroyVector(TYCellsVector* V) {
+  TYCellsAxis& A = AxisOf(V->IsColumn);
+  const std::int32_t Slot = V->Slot;
+  if (V->Marked) FlagChanged(false);
+  A.Vectors.Destroy(Slot);
+  if (A.IsColumn) CellColumns[static_cast<std::size_t>(Slot)].Release();
+  A.ReleaseSlot(Slot);
+}
+
+// Destroys what a change took out of the store; its free hooks have run.
+void TYCellsHolder::DestroyDoomed(TDoomed& Doomed) {
+  for (TYCellsVector* Row : Doomed.Rows)
+    for (TYCellsVector* Col : Doomed.ColsOfRows)
+      DestroyCell(Col, Row);
+  for (TYCellsVector* Row : Doomed.RowsOfCols)
+    for (TYCellsVector* Col : Doomed.Cols)
+      DestroyCell(Col, Row);
+  for (TYCellsVector* V : Doomed.Cols)
+    DestroyVector(V);
+  for (TYCellsVector* V : Doomed.Rows)
+    DestroyVector(V);
 }
 
 // ---------------------------------------------------------------- resizing
@@ -65,9 +150,9 @@ void TYCellsHolder::SetRowCount(std::int32_t Value) {
 }
 
 void TYCellsHolder::ChangeSize(std::int32_t NewColCount, std::int32_t NewRowCount) {
-  OpenSizeChange();
-  ResizeAxes(NewColCount, NewRowCount);
-  CloseSizeChange(false);
+  // The memory is taken before the bracket opens, so that a failure changes nothing at all.
+  ReserveOrRaise(std::max(NewColCount, 0), std::max(NewRowCount, 0));
+  Bracketed(false, [&] { ResizeAxes(NewColCount, NewRowCount); });
 }
 
 void TYCellsHolder::DoChangeSize(std::int32_t NewColCount, std::int32_t NewRowCount) {
@@ -75,50 +160,41 @@ void TYCellsHolder::DoChangeSize(std::int32_t NewColCount, std::int32_t NewRowCo
   SettleMarks();
 }
 
-namespace {
-std::int32_t FixedCountFor(std::int32_t Fixed, std::int32_t NewCount) {
-  if (Fixed < NewCount) return Fixed;
-  return NewCount > 1 ? NewCount - 1 : 0;
-}
-} // namespace
-
-// The resize itself. Hook order: free hooks of removed columns; of removed rows (each after
-// its cells); of the cells of removed columns in the remaining rows; init hooks of new
-// columns; of new rows; of new cells, row by row.
+// The resize: the store takes its new shape first, then the hooks run. Hook order: free hooks
+// of removed columns; of removed rows (each after its cells); of the cells of removed columns
+// in the remaining rows; init hooks of new columns; of new rows; of new cells, row by row.
 void TYCellsHolder::ResizeAxes(std::int32_t NewColCount, std::int32_t NewRowCount) {
   NewColCount = std::max(NewColCount, 0);
   NewRowCount = std::max(NewRowCount, 0);
   const std::int32_t OldCols = GetColCount();
   const std::int32_t OldRows = GetRowCount();
-  FixedCols = FixedCountFor(FixedCols, NewColCount);
-  FixedRows = FixedCountFor(FixedRows, NewRowCount);
+  ReserveOrRaise(NewColCount, NewRowCount);
+  Cols.Fixed = FixedCountFor(Cols.Fixed, NewColCount);
+  Rows.Fixed = FixedCountFor(Rows.Fixed, NewRowCount);
   RemoveCellsOfShrunkAxes(NewColCount, NewRowCount);
+  TDoomed Doomed;
+  Doomed.ColsOfRows = Cols.List;
+  DetachTail(Cols, NewColCount, Doomed);
+  DetachTail(Rows, NewRowCount, Doomed);
+  if (!Doomed.Cols.empty()) Doomed.RowsOfCols = Rows.List;
+  Grow(NewColCount, NewRowCount);
+  Enumerate(Cols);
+  Enumerate(Rows);
 
-  if (NewColCount > OldCols) {
-    ColList.SetCapacity(NewColCount);
-    for (std::int32_t I = OldCols; I < NewColCount; ++I)
-      ColList.Add(NewVector(true, true));
-  } else {
-    ColList.Truncate(NewColCount); // free hooks of the removed columns
+  YGridsDetail::TRunAll Run;
+  for (TYCellsVector* Col : Doomed.Cols)
+    Run([&] { Client->FreeVector(Col); });
+  for (TYCellsVector* Row : Doomed.Rows) {
+    for (TYCellsVector* Col : Doomed.ColsOfRows)
+      Run([&] { Client->FreeCell(CellAt(Col, Row)); });
+    Run([&] { Client->FreeVector(Row); });
   }
-  if (NewRowCount < OldRows) RowList.Truncate(NewRowCount); // each row frees its cells first
-  if (NewColCount < OldCols) {
-    for (auto& Row : RowList)
-      Row->RowCells->Truncate(NewColCount);
-  }
-  if (NewRowCount > OldRows) {
-    RowList.SetCapacity(NewRowCount);
-    for (std::int32_t I = OldRows; I < NewRowCount; ++I)
-      RowList.Add(NewVector(false, true));
-  }
-  EnumerateCols();
-  EnumerateRows();
-
-  for (std::int32_t I = OldCols; I < GetColCount(); ++I)
-    OwnerGrid->DoInitCellsVector(ColList[I]);
-  for (std::int32_t I = OldRows; I < GetRowCount(); ++I)
-    OwnerGrid->DoInitCellsVector(RowList[I]);
-  if (NewColCount > OldCols || NewRowCount > OldRows) GrowCells(NewColCount);
+  for (TYCellsVector* Row : Doomed.RowsOfCols)
+    for (TYCellsVector* Col : Doomed.Cols)
+      Run([&] { Client->FreeCell(CellAt(Col, Row)); });
+  DestroyDoomed(Doomed);
+  Run.RaiseFirst();
+  InitGrown(OldCols, OldRows);
 }
 
 // Takes the cells of the columns and rows about to be removed out of their unions.
@@ -129,129 +205,149 @@ void TYCellsHolder::RemoveCellsOfShrunkAxes(std::int32_t NewColCount, std::int32
   });
 }
 
-// New rows get all their cells, old rows the cells of the new columns, row by row.
-void TYCellsHolder::GrowCells(std::int32_t NewColCount) {
-  for (auto& Row : RowList)
-    FillRowCells(Row.get(), NewColCount);
+// Takes the vectors from NewCount on out of the axis.
+void TYCellsHolder::DetachTail(TYCellsAxis& A, std::int32_t NewCount, TDoomed& Doomed) {
+  if (NewCount >= A.GetCount()) return;
+  auto& Into = A.IsColumn ? Doomed.Cols : Doomed.Rows;
+  Into.assign(A.List.begin() + NewCount, A.List.end());
+  A.List.resize(static_cast<std::size_t>(NewCount));
 }
 
-void TYCellsHolder::FillRowCells(TYCellsVector* Row, std::int32_t NewCount) {
-  TYRowCells& Cells = *Row->RowCells;
-  Cells.SetCapacity(NewCount);
-  for (std::int32_t C = Cells.GetCount(); C < NewCount; ++C) {
-    Cells.Add(std::make_unique<TYCell>(ColList[C], Row));
-    OwnerGrid->DoInitCell(Cells[C]);
-  }
+// New vectors at the ends of both axes; the old rows get the cells of the new columns, the new
+// rows all their cells. The room was reserved, so nothing here fails.
+void TYCellsHolder::Grow(std::int32_t NewColCount, std::int32_t NewRowCount) {
+  const std::int32_t OldCols = GetColCount();
+  const std::int32_t OldRows = GetRowCount();
+  while (GetColCount() < NewColCount)
+    Cols.List.push_back(NewVector(Cols, true));
+  while (GetRowCount() < NewRowCount)
+    Rows.List.push_back(NewVector(Rows, true));
+  for (std::int32_t R = 0; R < GetRowCount(); ++R)
+    for (std::int32_t C = R < OldRows ? OldCols : 0; C < GetColCount(); ++C)
+      NewCell(Cols[C], Rows[R]);
+}
+
+// Init hooks of what a resize created: columns, rows, then the new cells row by row.
+void TYCellsHolder::InitGrown(std::int32_t OldCols, std::int32_t OldRows) {
+  for (std::int32_t C = OldCols; C < GetColCount(); ++C)
+    Client->InitVector(Cols[C]);
+  for (std::int32_t R = OldRows; R < GetRowCount(); ++R)
+    Client->InitVector(Rows[R]);
+  for (std::int32_t R = 0; R < GetRowCount(); ++R)
+    for (std::int32_t C = R < OldRows ? OldCols : 0; C < GetColCount(); ++C)
+      Client->InitCell(CellAt(Cols[C], Rows[R]));
 }
 
 // ---------------------------------------------------------------- the size-change bracket
 
 void TYCellsHolder::OpenSizeChange() {
-  OwnerGrid->SavedFocusCell = OwnerGrid->CurrentCellOrNone();
-  OwnerGrid->PrepareChangeSize();
+  Client->StructureChanging();
 }
 
 // Every structural change ends here. The mark lists are rebuilt first: the change may have
 // destroyed marked items, moved marks into or out of the fixed area or changed which marked
 // items are visible, and the counts must be exact before the host hears of the new focus.
 void TYCellsHolder::CloseSizeChange(bool FullRepaint) {
-  if (FullRepaint) OwnerGrid->FullRepaint = true;
   SettleMarks();
-  OwnerGrid->DoChangeSize();
+  Client->StructureChanged(FullRepaint);
 }
 
 // ---------------------------------------------------------------- fixed counts
 
 void TYCellsHolder::SetFixedCols(std::int32_t Value) {
-  SetFixedCount(ColAxis(), Value);
+  SetFixedCount(Cols, Value);
 }
 void TYCellsHolder::SetFixedRows(std::int32_t Value) {
-  SetFixedCount(RowAxis(), Value);
+  SetFixedCount(Rows, Value);
 }
 
-void TYCellsHolder::SetFixedCount(const Axis& A, std::int32_t Value) {
+void TYCellsHolder::SetFixedCount(TYCellsAxis& A, std::int32_t Value) {
   if (Value == A.Fixed) return;
   if (Value < 0) GridError(this, SGridIndexOutOfRange);
-  if (Value >= A.List.GetCount()) GridError(this, A.FixedTooBig);
+  if (Value >= A.GetCount()) GridError(this, A.IsColumn ? SFixedColTooBig : SFixedRowTooBig);
   A.Fixed = Value;
   Enumerate(A);  // also rewrites every vector's Fixed flag
   SettleMarks(); // marked vectors may have entered or left the fixed area
-  OwnerGrid->Initialize();
-  OwnerGrid->InvalidateGrid();
+  Client->FixedCountChanged(A.IsColumn);
 }
 
 // ---------------------------------------------------------------- enumeration
 
 void TYCellsHolder::EnumerateCols() {
-  Enumerate(ColAxis());
+  Enumerate(Cols);
 }
 void TYCellsHolder::EnumerateRows() {
-  Enumerate(RowAxis());
+  Enumerate(Rows);
 }
 
-void TYCellsHolder::Enumerate(const Axis& A) {
-  A.GridMap.clear();
-  A.GridMap.reserve(static_cast<size_t>(A.List.GetCount()));
-  std::int32_t VisibleFixed = 0;
-  for (std::int32_t I = 0; I < A.List.GetCount(); ++I) {
-    TYCellsVector* V = A.List[I];
-    V->HolderIndex = I;
-    V->Fixed = I < A.Fixed;
-    if (!V->Visible) {
-      V->GridIndex = -1;
-      continue;
-    }
-    V->GridIndex = static_cast<std::int32_t>(A.GridMap.size());
-    A.GridMap.push_back(I);
-    if (V->Fixed) ++VisibleFixed;
-  }
-  A.GridCount = static_cast<std::int32_t>(A.GridMap.size());
-  // With no visible vector at all the grid's fixed count is -1.
-  A.GridFixed = std::min(VisibleFixed, A.GridCount - 1);
-  A.GridVisibleCount = A.GridCount;
-  OwnerGrid->KeepTopLeftScrollable();
+void TYCellsHolder::Enumerate(TYCellsAxis& A) {
+  A.Enumerate();
+  ++LayoutVersion;
+  Client->AxisEnumerated(A.IsColumn);
   CellsUnions->Refresh();
 }
 
 // ---------------------------------------------------------------- sizes, vectors, cells
 
 void TYCellsHolder::SetColWidths(std::int32_t Index, std::int32_t Value) {
-  SetVectorSize(ColAxis(), Index, Value);
+  SetVectorSize(Cols, Index, Value);
 }
 
 void TYCellsHolder::SetRowHeights(std::int32_t Index, std::int32_t Value) {
-  SetVectorSize(RowAxis(), Index, Value);
+  SetVectorSize(Rows, Index, Value);
 }
 
-void TYCellsHolder::SetVectorSize(const Axis& A, std::int32_t Index, std::int32_t Value) {
-  if (Index >= A.List.GetCount()) GridError(this, SGridIndexOutOfRange);
-  TYCellsVector* V = A.List.Get(Index); // a negative index raises the list's own error
+void TYCellsHolder::SetVectorSize(TYCellsAxis& A, std::int32_t Index, std::int32_t Value) {
+  if (Index >= A.GetCount()) GridError(this, SGridIndexOutOfRange);
+  TYCellsVector* V = CheckedVector(A, Index); // a negative index raises the list's own error
   if (V->Size == Value) return;
-  if (A.IsColumn)
-    OwnerGrid->ResizeCol(V->GridIndex, V->Size, Value);
-  else
-    OwnerGrid->ResizeRow(V->GridIndex, V->Size, Value);
+  const std::int32_t Old = V->Size;
   V->Size = Value;
-  if (A.IsColumn)
-    OwnerGrid->ColWidthsChanged();
-  else
-    OwnerGrid->RowHeightsChanged();
+  VectorSizeChanged(V);
+  Client->VectorResized(V, Old);
+}
+
+void TYCellsHolder::VectorSizeChanged(const TYCellsVector* V) {
+  if (!V->Visible) return; // the sums cover the visible vectors only
+  AxisOf(V->IsColumn).SizesChanged();
+  ++LayoutVersion;
+}
+
+void TYCellsHolder::SetAllSizes(bool IsColumn, std::int32_t Value) {
+  TYCellsAxis& A = AxisOf(IsColumn);
+  for (TYCellsVector* V : A.List)
+    V->Size = Value;
+  A.SizesChanged();
+  ++LayoutVersion;
 }
 
 TYCellsVector* TYCellsHolder::GetCols(std::int32_t Index) const {
   if (Index < 0 || Index >= GetColCount()) GridError(this, SGridIndexOutOfRange);
-  return ColList[Index];
+  return Cols[Index];
 }
 
 TYCellsVector* TYCellsHolder::GetRows(std::int32_t Index) const {
   if (Index < 0 || Index >= GetRowCount()) GridError(this, SGridIndexOutOfRange);
-  return RowList[Index];
+  return Rows[Index];
 }
 
 TYCell* TYCellsHolder::GetCells(std::int32_t ACol, std::int32_t ARow) const {
   if (ACol < 0 || ACol >= GetColCount() || ARow < 0 || ARow >= GetRowCount())
     GridError(this, SGridIndexOutOfRange);
-  return (*RowList[ARow]->RowCells)[ACol];
+  return CellAt(Cols[ACol], Rows[ARow]);
+}
+
+std::int32_t TYRowCells::GetCount() const {
+  return Row ? Holder->GetColCount() : 0;
+}
+
+TYCell* TYRowCells::Get(std::int32_t Index) const {
+  if (Index < 0 || Index >= GetCount()) ListIndexError(Index);
+  return (*this)[Index];
+}
+
+TYCell* TYRowCells::operator[](std::int32_t Index) const {
+  return Holder->CellAt(Holder->Cols[Index], Row);
 }
 
 // ---------------------------------------------------------------- streaming
@@ -300,9 +396,8 @@ void TYCellsHolder::ReadSizes(TReader& Reader, bool Columns) {
 }
 
 void TYCellsHolder::WriteSizes(TWriter& Writer, bool Columns) const {
-  const TOwnedList<TYCellsVector>& List = Columns ? ColList : RowList;
   Writer.WriteListBegin();
-  for (const auto& V : List)
+  for (const TYCellsVector* V : (Columns ? Cols : Rows).List)
     Writer.WriteInteger(V->GetSize());
   Writer.WriteListEnd();
 }

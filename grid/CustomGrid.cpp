@@ -5,6 +5,78 @@
 #include "host/gui/Forms.h"
 #include "host/gui/WinUser.h"
 
+// The store's client: each change of the store reaches the grid's hooks, bracket and repaint
+// requests through here.
+class TYCustomGrid::THolderLink final : public TYCellsHolderClient {
+public:
+  explicit THolderLink(TYCustomGrid& AGrid) : Grid(AGrid) {}
+
+  TYGridOptions StoreOptions() const override { return Grid.Options; }
+  std::int32_t DefaultSize(bool IsColumn) const override {
+    return IsColumn ? Grid.DefaultColWidth : Grid.DefaultRowHeight;
+  }
+  bool CanMarkVector(TYCellsVector* V, bool Value) override {
+    return V->GetIsColumn() ? Grid.DoMarkCol(V, Value) : Grid.DoMarkRow(V, Value);
+  }
+  bool CanMarkCell(TYCell* Cell, bool Value) override { return Grid.DoMarkCell(Cell, Value); }
+
+  void InitCell(TYCell* Cell) override { Grid.DoInitCell(Cell); }
+  void FreeCell(TYCell* Cell) override { Grid.DoFreeCell(Cell); }
+  void InitVector(TYCellsVector* V) override { Grid.DoInitCellsVector(V); }
+  void FreeVector(TYCellsVector* V) override { Grid.DoFreeCellsVector(V); }
+
+  void StructureChanging() override {
+    Grid.SavedFocusCell = Grid.CurrentCellOrNone();
+    Grid.PrepareChangeSize();
+  }
+  void StructureChanged(bool FullRepaint) override {
+    if (FullRepaint) Grid.FullRepaint = true;
+    Grid.DoChangeSize();
+  }
+  // While the grid builds its store, there is no scroll position to keep yet.
+  void AxisEnumerated(bool) override {
+    if (Grid.Holder) Grid.KeepTopLeftScrollable();
+  }
+  // The remembered focus cell must not outlive its cell: the grid then falls back to its
+  // current position when the structural change closes.
+  void CellDestroyed(TYCell* Cell) override {
+    if (Grid.SavedFocusCell == Cell) Grid.SavedFocusCell = nullptr;
+  }
+  // The focus keeps its grid position, but the pieces were cut anew: its extent must follow.
+  void VectorsMoved(bool) override { Grid.RefreshCurrentRect(); }
+  void FixedCountChanged(bool) override {
+    Grid.Initialize();
+    Grid.InvalidateGrid();
+  }
+  void ChangeEnded() override { Grid.ReportTopLeftPull(); }
+  void VectorResized(TYCellsVector* V, std::int32_t OldSize) override {
+    if (V->GetIsColumn()) {
+      Grid.ResizeCol(V->GetGridIndex(), OldSize, V->GetSize());
+      Grid.ColWidthsChanged();
+    } else {
+      Grid.ResizeRow(V->GetGridIndex(), OldSize, V->GetSize());
+      Grid.RowHeightsChanged();
+    }
+  }
+  void RowsSorting() override { Grid.SavedFocusCell = Grid.CurrentCellOrNone(); }
+  void RowsSorted(bool Completed) override { Grid.RowsSorted(Completed); }
+
+  void MarkChanged(TYCellsVector* V) override {
+    if (V->GetIsColumn())
+      Grid.InvalidateCol(V->GetGridIndex());
+    else
+      Grid.InvalidateRow(V->GetGridIndex());
+  }
+  void MarkChanged(TYCell* Cell) override {
+    Grid.InvalidateCell(Cell->GetGridCol(), Cell->GetGridRow());
+  }
+  void MarksCleared() override { Grid.InvalidateGrid(); }
+  void UnionChanged(TYCellsUnion* Union) override { Grid.InvalidateUnion(Union); }
+
+private:
+  TYCustomGrid& Grid;
+};
+
 TYCustomGrid::TYCustomGrid(TComponent* AOwner) : TCustomControl(AOwner) {
   // The grid captures the mouse, paints every pixel of its client area and wants double clicks.
   TControlStyle Style{csCaptureMouse, csOpaque, csDoubleClicks};
@@ -16,9 +88,10 @@ TYCustomGrid::TYCustomGrid(TComponent* AOwner) : TCustomControl(AOwner) {
   ImageChangeLink->OnChange = [this](TObject*) { ImageListChange(); };
   Colors = std::make_unique<TYGridColors>(this);
   Fonts = std::make_unique<TYGridFonts>(this);
-  Holder = std::make_unique<TYCellsHolder>(this); // 5 x 5 cells, init hooks, enumeration
+  HolderLink = std::make_unique<THolderLink>(*this);
+  Holder = std::make_unique<TYCellsHolder>(this, HolderLink.get()); // 5 x 5 cells, init hooks
   SetTabStop(true);
-  SetBounds(GetLeft(), GetTop(), ColCount * DefaultColWidth, RowCount * DefaultRowHeight);
+  SetBounds(GetLeft(), GetTop(), GetColCount() * DefaultColWidth, GetRowCount() * DefaultRowHeight);
   Initialize();
 }
 
@@ -130,13 +203,13 @@ bool TYCustomGrid::HasFocus() const {
 // ---------------------------------------------------------------- index mapping
 
 std::int32_t TYCustomGrid::GridToHolderCol(std::int32_t Index) const {
-  if (Index < 0 || Index >= ColCount) GridError(this, SGridIndexOutOfRange);
-  return ColMap[static_cast<size_t>(Index)];
+  if (Index < 0 || Index >= GetColCount()) GridError(this, SGridIndexOutOfRange);
+  return GetColMap()[static_cast<size_t>(Index)];
 }
 
 std::int32_t TYCustomGrid::GridToHolderRow(std::int32_t Index) const {
-  if (Index < 0 || Index >= RowCount) GridError(this, SGridIndexOutOfRange);
-  return RowMap[static_cast<size_t>(Index)];
+  if (Index < 0 || Index >= GetRowCount()) GridError(this, SGridIndexOutOfRange);
+  return GetRowMap()[static_cast<size_t>(Index)];
 }
 
 TYGridCoord TYCustomGrid::GridToHolderCell(const TYGridCoord& Coord) const {
@@ -144,49 +217,44 @@ TYGridCoord TYCustomGrid::GridToHolderCell(const TYGridCoord& Coord) const {
 }
 
 TYCellsVector* TYCustomGrid::GetCols(std::int32_t Index) const {
-  return Holder->GetCols(GridToHolderCol(Index));
+  if (Index < 0 || Index >= GetColCount()) GridError(this, SGridIndexOutOfRange);
+  return Holder->GetColAxis().GridVector(Index);
 }
 TYCellsVector* TYCustomGrid::GetRows(std::int32_t Index) const {
-  return Holder->GetRows(GridToHolderRow(Index));
+  if (Index < 0 || Index >= GetRowCount()) GridError(this, SGridIndexOutOfRange);
+  return Holder->GetRowAxis().GridVector(Index);
 }
 
 TYCell* TYCustomGrid::GetCells(std::int32_t ACol, std::int32_t ARow) const {
-  return Holder->GetCells(GridToHolderCol(ACol), GridToHolderRow(ARow));
+  return Holder->CellAt(GetCols(ACol), GetRows(ARow));
 }
 
 std::int32_t TYCustomGrid::GetColWidths(std::int32_t Index) const {
-  if (Index < 0 || Index >= ColCount) return DefaultColWidth;
-  return Holder->GetColWidths(ColMap[static_cast<size_t>(Index)]);
+  if (Index < 0 || Index >= GetColCount()) return DefaultColWidth;
+  return Holder->GetColAxis().GridVector(Index)->GetSize();
 }
 
 std::int32_t TYCustomGrid::GetRowHeights(std::int32_t Index) const {
-  if (Index < 0 || Index >= RowCount) return DefaultRowHeight;
-  return Holder->GetRowHeights(RowMap[static_cast<size_t>(Index)]);
+  if (Index < 0 || Index >= GetRowCount()) return DefaultRowHeight;
+  return Holder->GetRowAxis().GridVector(Index)->GetSize();
 }
 
 void TYCustomGrid::SetColWidths(std::int32_t Index, std::int32_t Value) {
-  TYCellsVector* Col = Holder->GetCols(GridToHolderCol(Index));
-  if (Col->GetSize() == Value) return;
-  ResizeCol(Index, Col->GetSize(), Value);
-  Col->SetSize(Value);
-  ColWidthsChanged();
+  Holder->SetColWidths(GridToHolderCol(Index), Value);
 }
 
 void TYCustomGrid::SetRowHeights(std::int32_t Index, std::int32_t Value) {
-  TYCellsVector* Row = Holder->GetRows(GridToHolderRow(Index));
-  if (Row->GetSize() == Value) return;
-  ResizeRow(Index, Row->GetSize(), Value);
-  Row->SetSize(Value);
-  RowHeightsChanged();
+  Holder->SetRowHeights(GridToHolderRow(Index), Value);
 }
 
 // ---------------------------------------------------------------- marked items
 
 TObject* TYCustomGrid::MarkedItem(std::int32_t Index, TYGridOption Option) {
   if (Holder->GetMarkListDirty()) Holder->GenerateMarkList();
-  if (Index < 0 || Index >= GridMarkList.GetCount()) GridError(this, SGridIndexOutOfRange);
+  const TList& Shown = Holder->GetGridMarkList();
+  if (Index < 0 || Index >= Shown.GetCount()) GridError(this, SGridIndexOutOfRange);
   if (!Options.Contains(Option)) return nullptr;
-  return static_cast<TObject*>(GridMarkList[Index]);
+  return static_cast<TObject*>(Shown[Index]);
 }
 
 TYCellsVector* TYCustomGrid::GetMarkedCols(std::int32_t Index) {
@@ -202,7 +270,8 @@ TYCell* TYCustomGrid::GetMarkedCells(std::int32_t Index) {
 }
 
 std::int32_t TYCustomGrid::GetMarkedCount() const {
-  return Holder->GetMarkListDirty() ? GridMarkCount : GridMarkList.GetCount();
+  return Holder->GetMarkListDirty() ? Holder->GetGridMarkCount()
+                                    : Holder->GetGridMarkList().GetCount();
 }
 
 // ---------------------------------------------------------------- hooks and events
@@ -302,18 +371,14 @@ void TYCustomGrid::Loaded() {
 }
 
 void TYCustomGrid::SetDefaultColWidth(std::int32_t Value) {
-  if (!IsLoading() || !Holder->GetColWidthsRead())
-    for (std::int32_t I = 0; I < Holder->GetColCount(); ++I)
-      Holder->GetCols(I)->SetSize(Value);
+  if (!IsLoading() || !Holder->GetColWidthsRead()) Holder->SetAllSizes(true, Value);
   DefaultColWidth = Value;
   ColWidthsChanged();
   InvalidateGrid();
 }
 
 void TYCustomGrid::SetDefaultRowHeight(std::int32_t Value) {
-  if (!IsLoading() || !Holder->GetRowHeightsRead())
-    for (std::int32_t I = 0; I < Holder->GetRowCount(); ++I)
-      Holder->GetRows(I)->SetSize(Value);
+  if (!IsLoading() || !Holder->GetRowHeightsRead()) Holder->SetAllSizes(false, Value);
   DefaultRowHeight = Value;
   RowHeightsChanged();
   InvalidateGrid();
@@ -361,6 +426,21 @@ void TYCustomGrid::MoveRow(std::int32_t FromIndex, std::int32_t ToIndex) {
   InvalidateUnions();
   DoRowMoved(FromIndex, ToIndex);
   RowHeightsChanged();
+}
+
+// The focus follows its cell to the row's new place; the pieces were cut anew, so the current
+// cell's extent is recomputed even when its position did not change. After a comparison
+// raised, the rows are half sorted and other rows show at the current position.
+void TYCustomGrid::RowsSorted(bool Completed) {
+  TYCell* Saved = SavedFocusCell;
+  SavedFocusCell = nullptr;
+  if (Completed) {
+    InvalidateGrid();
+    if (Saved && !Saved->GetRowVector()->GetFixed() && Saved->GetGridRow() >= 0)
+      SetRow(Saved->GetGridRow());
+  }
+  RefreshCurrentRect();
+  if (Completed) ReportTopLeftPull();
 }
 
 void TYCustomGrid::InvalidateUnions() {

@@ -12,8 +12,8 @@
 void TYCustomGrid::TrackButton(std::int32_t X, std::int32_t Y) {
   const TYGridCoord Cell = MouseCoord(X, Y);
   TYGridRect Button{PressedCell.X, PressedCell.Y, PressedCell.X, PressedCell.Y};
-  if (PressedCell.X >= 0 && PressedCell.Y >= 0 && PressedCell.X < ColCount &&
-      PressedCell.Y < RowCount) {
+  if (PressedCell.X >= 0 && PressedCell.Y >= 0 && PressedCell.X < GetColCount() &&
+      PressedCell.Y < GetRowCount()) {
     const TYCell* Pressed = GetCells(PressedCell.X, PressedCell.Y);
     if (Pressed->GetUnioned()) Button = Pressed->GetGridUnion()->GetRect();
   }
@@ -37,7 +37,7 @@ void TYCustomGrid::StopTracking() {
 void TYCustomGrid::CheckFixedCellButton(std::int32_t ACol, std::int32_t ARow, bool& Enabled) {
   if (ACol < 0 || ARow < 0) {
     Enabled = false;
-  } else if (ACol < FixedCols || ARow < FixedRows) {
+  } else if (ACol < GetFixedCols() || ARow < GetFixedRows()) {
     if (OnCheckButton) OnCheckButton(this, MainCellOf(ACol, ARow), ACol, ARow, Enabled);
   } else {
     Enabled = false;
@@ -72,7 +72,7 @@ void TYCustomGrid::ReleaseFixedButton(std::int32_t X, std::int32_t Y) {
   const TYGridCoord Cell = MouseCoord(X, Y);
   const bool Inside = InClientArea(X, Y) && Cell == PressedCell;
   StopTracking();
-  if (Inside && Cell.Y < RowCount && Cell.X < ColCount) DoFixedCellClick(Cell.X, Cell.Y);
+  if (Inside && Cell.Y < GetRowCount() && Cell.X < GetColCount()) DoFixedCellClick(Cell.X, Cell.Y);
 }
 
 // ---------------------------------------------------------------- the auto-scroll timer
@@ -131,10 +131,10 @@ TYGridScrollDirection TYCustomGrid::PointerDirections(const TPoint& P,
 void TYCustomGrid::TimedScroll(TYGridScrollDirection Directions) {
   std::int32_t NewX = CurrentCoord.X;
   std::int32_t NewY = CurrentCoord.Y;
-  if (Directions.Contains(ysdLeft) && NewX > FixedCols) --NewX;
-  if (Directions.Contains(ysdRight) && CurrentCoord.X < ColCount - 1) ++NewX;
-  if (Directions.Contains(ysdUp) && NewY > FixedRows) --NewY;
-  if (Directions.Contains(ysdDown) && CurrentCoord.Y < RowCount - 1) ++NewY;
+  if (Directions.Contains(ysdLeft) && NewX > GetFixedCols()) --NewX;
+  if (Directions.Contains(ysdRight) && CurrentCoord.X < GetColCount() - 1) ++NewX;
+  if (Directions.Contains(ysdUp) && NewY > GetFixedRows()) --NewY;
+  if (Directions.Contains(ysdDown) && CurrentCoord.Y < GetRowCount() - 1) ++NewY;
   if (NewX == CurrentCoord.X && NewY == CurrentCoord.Y) return;
   MoveCurrent(NewX, NewY, true);
   if (GridState == ygsRangeMarking) ChangeMarkRange();
@@ -146,8 +146,8 @@ void TYCustomGrid::TimedScroll(TYGridScrollDirection Directions) {
 bool TYCustomGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
   if (TCustomControl::DoMouseWheelDown(Shift, MousePos)) return true;
   if (Shift.Contains(ssCtrl)) {
-    if (CurrentCoord.X < ColCount - 1) SetCol(CurrentCoord.X + 1);
-  } else if (CurrentCoord.Y < RowCount - 1) {
+    if (CurrentCoord.X < GetColCount() - 1) SetCol(CurrentCoord.X + 1);
+  } else if (CurrentCoord.Y < GetRowCount() - 1) {
     SetRow(CurrentCoord.Y + 1);
   }
   return true;
@@ -156,8 +156,8 @@ bool TYCustomGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
 bool TYCustomGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
   if (TCustomControl::DoMouseWheelUp(Shift, MousePos)) return true;
   if (Shift.Contains(ssCtrl)) {
-    if (CurrentCoord.X > FixedCols) SetCol(CurrentCoord.X - 1);
-  } else if (CurrentCoord.Y > FixedRows) {
+    if (CurrentCoord.X > GetFixedCols()) SetCol(CurrentCoord.X - 1);
+  } else if (CurrentCoord.Y > GetFixedRows()) {
     SetRow(CurrentCoord.Y - 1);
   }
   return true;

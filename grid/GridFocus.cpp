@@ -11,17 +11,17 @@ TYCell* TYCustomGrid::CurrentCellOrNone() const {
 }
 
 void TYCustomGrid::CheckCoord(std::int32_t ACol, std::int32_t ARow) const {
-  if (ACol < 0 || ARow < 0 || ACol >= ColCount || ARow >= RowCount)
+  if (ACol < 0 || ARow < 0 || ACol >= GetColCount() || ARow >= GetRowCount())
     GridError(this, SGridIndexOutOfRange);
 }
 
 // Pulls CurrentCoord into the scrollable area, so that Col and Row name a valid cell while the
 // host's focus handler runs (after the grid shrank, for example).
 void TYCustomGrid::PullCurrentIntoScrollArea() {
-  if (CurrentCoord.Y >= RowCount) CurrentCoord.Y = RowCount - 1;
-  if (CurrentCoord.X >= ColCount) CurrentCoord.X = ColCount - 1;
-  if (CurrentCoord.Y < FixedRows) CurrentCoord.Y = FixedRows;
-  if (CurrentCoord.X < FixedCols) CurrentCoord.X = FixedCols;
+  if (CurrentCoord.Y >= GetRowCount()) CurrentCoord.Y = GetRowCount() - 1;
+  if (CurrentCoord.X >= GetColCount()) CurrentCoord.X = GetColCount() - 1;
+  if (CurrentCoord.Y < GetFixedRows()) CurrentCoord.Y = GetFixedRows();
+  if (CurrentCoord.X < GetFixedCols()) CurrentCoord.X = GetFixedCols();
 }
 
 void TYCustomGrid::MoveCurrent(std::int32_t ACol, std::int32_t ARow, bool InView) {
@@ -43,9 +43,9 @@ void TYCustomGrid::MoveCurrent(std::int32_t ACol, std::int32_t ARow, bool InView
   RefreshCurrentRect();
   // The old cell is looked at only when it lay in the scrollable area; its extent is repainted
   // as such only when it changed and still lies in the grid.
-  const TYGridRect Whole{0, 0, ColCount - 1, RowCount - 1};
-  Move.OldValid = Move.OldCoord.X >= FixedCols && Move.OldCoord.X < ColCount &&
-                  Move.OldCoord.Y >= FixedRows && Move.OldCoord.Y < RowCount;
+  const TYGridRect Whole{0, 0, GetColCount() - 1, GetRowCount() - 1};
+  Move.OldValid = Move.OldCoord.X >= GetFixedCols() && Move.OldCoord.X < GetColCount() &&
+                  Move.OldCoord.Y >= GetFixedRows() && Move.OldCoord.Y < GetRowCount();
   Move.OldRectShown = !(CurrentCellRect == Move.OldRect) && GridRectsOverlap(Move.OldRect, Whole);
   if (Move.OldRectShown) Move.OldRect = ClipGridRect(Move.OldRect, Whole);
   Move.OldUnioned = Move.OldValid && GetCells(Move.OldCoord.X, Move.OldCoord.Y)->GetUnioned();
@@ -118,8 +118,8 @@ void TYCustomGrid::SetRow(std::int32_t Value) {
 // The current cell's extent: its piece when it is merged, else the cell alone.
 void TYCustomGrid::RefreshCurrentRect() {
   CurrentCellRect = {CurrentCoord.X, CurrentCoord.Y, CurrentCoord.X, CurrentCoord.Y};
-  if (CurrentCoord.X < 0 || CurrentCoord.X >= ColCount || CurrentCoord.Y < 0 ||
-      CurrentCoord.Y >= RowCount)
+  if (CurrentCoord.X < 0 || CurrentCoord.X >= GetColCount() || CurrentCoord.Y < 0 ||
+      CurrentCoord.Y >= GetRowCount())
     return;
   if (TYGridUnion* Piece = GetCells(CurrentCoord.X, CurrentCoord.Y)->GetGridUnion())
     CurrentCellRect = Piece->GetRect();

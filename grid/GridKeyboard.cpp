@@ -86,7 +86,8 @@ private:
   }
   bool CellsMarking() const { return Grid.Options.Contains(ygoCellsMarking); }
   void MarkAll(TYMarkRangeMode Mode) {
-    Grid.MarkRange({Grid.FixedCols, Grid.FixedRows}, {Grid.ColCount - 1, Grid.RowCount - 1}, Mode);
+    Grid.MarkRange({Grid.GetFixedCols(), Grid.GetFixedRows()},
+                   {Grid.GetColCount() - 1, Grid.GetRowCount() - 1}, Mode);
   }
 
   // --- without Ctrl ---
@@ -106,11 +107,11 @@ private:
     Moved = true;
   }
   void End() {
-    NewCurrent.X = Grid.ColCount - 1;
+    NewCurrent.X = Grid.GetColCount() - 1;
     Moved = CellsMarking();
   }
   void Home() {
-    NewCurrent.X = Grid.FixedCols;
+    NewCurrent.X = Grid.GetFixedCols();
     Moved = CellsMarking();
   }
   // Leaving a wide merged cell to the right marks from its left edge (all its columns), to the
@@ -140,11 +141,11 @@ private:
   void PageTop() { NewCurrent.Y = Grid.TopLeftCoord.Y; }
   void PageBottom() { NewCurrent.Y = DrawInfo.Vert.LastFullVisibleCell; }
   void LastCell() {
-    NewCurrent = {Grid.ColCount - 1, Grid.RowCount - 1};
+    NewCurrent = {Grid.GetColCount() - 1, Grid.GetRowCount() - 1};
     InvalidateAll = Grid.UseRightToLeftAlignment();
   }
   void FirstCell() {
-    NewCurrent = {Grid.FixedCols, Grid.FixedRows};
+    NewCurrent = {Grid.GetFixedCols(), Grid.GetFixedRows()};
     InvalidateAll = Grid.UseRightToLeftAlignment();
   }
   void PageLeft() { PageSideways(-PageWidth * Rtl); }
@@ -196,19 +197,19 @@ void TYCustomGrid::TKeyMove::Tab() {
 void TYCustomGrid::TKeyMove::TabForward() {
   const TYGridRect& R = Grid.CurrentCellRect;
   NewCurrent.X = R.Right + 1;
-  if (NewCurrent.X < Grid.ColCount) return;
-  NewCurrent.X = Grid.FixedCols;
+  if (NewCurrent.X < Grid.GetColCount()) return;
+  NewCurrent.X = Grid.GetFixedCols();
   NewCurrent.Y = R.Bottom + 1;
-  if (NewCurrent.Y >= Grid.RowCount) NewCurrent.Y = Grid.FixedRows;
+  if (NewCurrent.Y >= Grid.GetRowCount()) NewCurrent.Y = Grid.GetFixedRows();
 }
 
 void TYCustomGrid::TKeyMove::TabBack() {
   const TYGridRect& R = Grid.CurrentCellRect;
   NewCurrent.X = R.Left - 1;
-  if (NewCurrent.X >= Grid.FixedCols) return;
-  NewCurrent.X = Grid.ColCount - 1;
+  if (NewCurrent.X >= Grid.GetFixedCols()) return;
+  NewCurrent.X = Grid.GetColCount() - 1;
   NewCurrent.Y = R.Top - 1;
-  if (NewCurrent.Y < Grid.FixedRows) NewCurrent.Y = Grid.RowCount - 1;
+  if (NewCurrent.Y < Grid.GetFixedRows()) NewCurrent.Y = Grid.GetRowCount() - 1;
 }
 
 // ---------------------------------------------------------------- the key messages
@@ -257,12 +258,13 @@ void TYCustomGrid::StartKeyRange(const TKeyMove& Move) {
 
 // The view first, then the current cell (which brings itself into view), both clamped.
 void TYCustomGrid::MoveByKey(const TKeyMove& Move) {
-  const TYGridCoord MaxTopLeft = CalcMaxTopLeft({ColCount - 1, RowCount - 1}, Move.DrawInfo);
-  const TYGridCoord TopLeft{Clamped(Move.NewTopLeft.X, FixedCols, MaxTopLeft.X),
-                            Clamped(Move.NewTopLeft.Y, FixedRows, MaxTopLeft.Y)};
+  const TYGridCoord MaxTopLeft =
+      CalcMaxTopLeft({GetColCount() - 1, GetRowCount() - 1}, Move.DrawInfo);
+  const TYGridCoord TopLeft{Clamped(Move.NewTopLeft.X, GetFixedCols(), MaxTopLeft.X),
+                            Clamped(Move.NewTopLeft.Y, GetFixedRows(), MaxTopLeft.Y)};
   if (!(TopLeft == TopLeftCoord)) MoveTopLeft(TopLeft.X, TopLeft.Y);
-  const TYGridCoord Current{Clamped(Move.NewCurrent.X, FixedCols, ColCount - 1),
-                            Clamped(Move.NewCurrent.Y, FixedRows, RowCount - 1)};
+  const TYGridCoord Current{Clamped(Move.NewCurrent.X, GetFixedCols(), GetColCount() - 1),
+                            Clamped(Move.NewCurrent.Y, GetFixedRows(), GetRowCount() - 1)};
   if (!(Current == CurrentCoord)) FocusCell(Current.X, Current.Y, true);
   if (Move.InvalidateAll) Invalidate();
 }

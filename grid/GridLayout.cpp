@@ -17,9 +17,11 @@ void TYCustomGrid::CalcFixedInfo(TYGridDrawInfo& DrawInfo) const {
     Axis.GetExtent = std::move(Extent);
   };
   Fill(DrawInfo.Horz, Options.Contains(ygoFixedVertLine) || Options.Contains(ygoVertLine),
-       FixedCols, TopLeftCoord.X, ColCount, [this](std::int32_t I) { return GetColWidths(I); });
+       GetFixedCols(), TopLeftCoord.X, GetColCount(),
+       [this](std::int32_t I) { return GetColWidths(I); });
   Fill(DrawInfo.Vert, Options.Contains(ygoFixedHorzLine) || Options.Contains(ygoHorzLine),
-       FixedRows, TopLeftCoord.Y, RowCount, [this](std::int32_t I) { return GetRowHeights(I); });
+       GetFixedRows(), TopLeftCoord.Y, GetRowCount(),
+       [this](std::int32_t I) { return GetRowHeights(I); });
 }
 
 // The scrollable part of one axis for a client extent. A cell is wholly visible when it ends

@@ -80,7 +80,7 @@ void TYCustomGrid::ToggleVectorRange(bool Column) {
   const std::int32_t A = Column ? MarkAnchor.X : MarkAnchor.Y;
   const std::int32_t M = Column ? MarkCorner.X : MarkCorner.Y;
   const std::int32_t C = Column ? CurrentCoord.X : CurrentCoord.Y;
-  const std::int32_t Count = Column ? ColCount : RowCount;
+  const std::int32_t Count = Column ? GetColCount() : GetRowCount();
   if (C == M) return;
   for (std::int32_t I = std::max(0, std::min({A, M, C})); I <= std::max({A, M, C}) && I < Count;
        ++I) {
@@ -117,8 +117,9 @@ void TYCustomGrid::ChangeCellRange() {
 
 // Column by column, row by row. Merged cells are left to MarkHitUnions.
 void TYCustomGrid::ToggleCells(TYIndexSpan Cols, TYIndexSpan Rows) {
-  for (std::int32_t Col = std::max(0, Cols.First); Col <= Cols.Last && Col < ColCount; ++Col)
-    for (std::int32_t Row = std::max(0, Rows.First); Row <= Rows.Last && Row < RowCount; ++Row) {
+  for (std::int32_t Col = std::max(0, Cols.First); Col <= Cols.Last && Col < GetColCount(); ++Col)
+    for (std::int32_t Row = std::max(0, Rows.First); Row <= Rows.Last && Row < GetRowCount();
+         ++Row) {
       TYCell* Cell = GetCells(Col, Row);
       if (!Cell->GetBelongsToUnion()) Cell->SetMarked(!Cell->GetMarked());
     }
@@ -140,7 +141,8 @@ bool TYCustomGrid::UnionHit(const TYCellsUnion* Union, const TYGridRect& Rect) c
     const TYCell* Cell = Union->GetCells(I);
     const std::int32_t Col = Cell->GetGridCol();
     const std::int32_t Row = Cell->GetGridRow();
-    if (Col >= FixedCols && Row >= FixedRows && CellInGridRect(Col, Row, Rect)) return true;
+    if (Col >= GetFixedCols() && Row >= GetFixedRows() && CellInGridRect(Col, Row, Rect))
+      return true;
   }
   return false;
 }
@@ -152,7 +154,7 @@ void TYCustomGrid::MarkRange(const TYGridCoord& From, const TYGridCoord& To, TYM
     if (First <= Last && (First < 0 || Last >= Count)) GridError(this, SGridIndexOutOfRange);
   };
   auto Vectors = [&](bool Column, std::int32_t First, std::int32_t Last) {
-    Check(First, Last, Column ? ColCount : RowCount);
+    Check(First, Last, Column ? GetColCount() : GetRowCount());
     for (std::int32_t I = First; I <= Last; ++I) {
       TYCellsVector* Vector = Column ? GetCols(I) : GetRows(I);
       Vector->SetMarked(NewMark(Vector->GetMarked(), Mode));
@@ -163,8 +165,8 @@ void TYCustomGrid::MarkRange(const TYGridCoord& From, const TYGridCoord& To, TYM
   } else if (Options.Contains(ygoRowsMarking)) {
     Vectors(false, From.Y, To.Y);
   } else if (Options.Contains(ygoCellsMarking)) {
-    Check(From.X, To.X, ColCount);
-    Check(From.Y, To.Y, RowCount);
+    Check(From.X, To.X, GetColCount());
+    Check(From.Y, To.Y, GetRowCount());
     MarkCellRange(From, To, Mode);
   }
 }

@@ -52,7 +52,7 @@ void TYCustomGrid::MouseToCell(std::int32_t X, std::int32_t Y, std::int32_t& ACo
 }
 
 bool TYCustomGrid::IsFixedCell(const TYGridCoord& Cell) const {
-  return (Cell.X >= 0 && Cell.X < FixedCols) || (Cell.Y >= 0 && Cell.Y < FixedRows);
+  return (Cell.X >= 0 && Cell.X < GetFixedCols()) || (Cell.Y >= 0 && Cell.Y < GetFixedRows());
 }
 
 // ---------------------------------------------------------------- pressing
@@ -106,7 +106,7 @@ bool TYCustomGrid::LeftPress(TShiftState Shift, int X, int Y) {
   const TYGridCoord Cell = CalcCoordFromPoint(X, Y, DrawInfo);
   if (IsFixedCell(Cell)) {
     if (Options.Contains(ygoSupportFixedButtons) && !IsDesigning()) PressFixedButton(Cell, X, Y);
-  } else if (Cell.X >= FixedCols && Cell.Y >= FixedRows) {
+  } else if (Cell.X >= GetFixedCols() && Cell.Y >= GetFixedRows()) {
     PressScrollableCell(Cell, Shift);
   }
   return true;
@@ -132,11 +132,12 @@ void TYCustomGrid::RightPress(int X, int Y) {
   CalcDrawInfo(DrawInfo);
   const TYGridCoord Cell = CalcCoordFromPoint(X, Y, DrawInfo);
   const TPoint Point{X, Y};
-  if (Options.Contains(ygoRowMoving) && Cell.X >= 0 && Cell.X < FixedCols && Cell.Y >= FixedRows) {
+  if (Options.Contains(ygoRowMoving) && Cell.X >= 0 && Cell.X < GetFixedCols() &&
+      Cell.Y >= GetFixedRows()) {
     DragFromIndex = DragToIndex = Cell.Y;
     if (BeginRowDrag(DragFromIndex, DragToIndex, Point)) StartMove(ygsRowMoving);
-  } else if (Options.Contains(ygoColMoving) && Cell.Y >= 0 && Cell.Y < FixedRows &&
-             Cell.X >= FixedCols) {
+  } else if (Options.Contains(ygoColMoving) && Cell.Y >= 0 && Cell.Y < GetFixedRows() &&
+             Cell.X >= GetFixedCols()) {
     DragFromIndex = DragToIndex = Cell.X;
     if (BeginColumnDrag(DragFromIndex, DragToIndex, Point)) StartMove(ygsColMoving);
   }
@@ -170,8 +171,8 @@ void TYCustomGrid::MouseMove(TShiftState Shift, int X, int Y) {
 // takes over.
 void TYCustomGrid::FollowPointer(int X, int Y, TYGridDrawInfo& DrawInfo) {
   const TYGridCoord Cell = CalcCoordFromPoint(X, Y, DrawInfo);
-  if (Cell.X < FixedCols || Cell.X > DrawInfo.Horz.LastFullVisibleCell + 1 || Cell.Y < FixedRows ||
-      Cell.Y > DrawInfo.Vert.LastFullVisibleCell + 1)
+  if (Cell.X < GetFixedCols() || Cell.X > DrawInfo.Horz.LastFullVisibleCell + 1 ||
+      Cell.Y < GetFixedRows() || Cell.Y > DrawInfo.Vert.LastFullVisibleCell + 1)
     return;
   if (GridState == ygsRowMoving)
     return MoveAndScroll(Y, Cell.Y, DrawInfo, DrawInfo.Vert, SB_VERT, {X, Y});

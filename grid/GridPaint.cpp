@@ -65,8 +65,8 @@ void TYCustomGrid::Paint() {
 void TYCustomGrid::PaintArea(const TYGridDrawInfo& DI, std::int32_t FirstCol, std::int32_t FirstRow,
                              std::int32_t StartX, std::int32_t StartY, std::int32_t LimitX,
                              std::int32_t LimitY, bool Fixed) {
-  for (std::int32_t Row = FirstRow, Y = StartY; Y < LimitY && Row < RowCount; ++Row) {
-    for (std::int32_t Col = FirstCol, X = StartX; X < LimitX && Col < ColCount; ++Col) {
+  for (std::int32_t Row = FirstRow, Y = StartY; Y < LimitY && Row < GetRowCount(); ++Row) {
+    for (std::int32_t Col = FirstCol, X = StartX; X < LimitX && Col < GetColCount(); ++Col) {
       PaintCell(DI, Col, Row, X, Y, Fixed);
       X += GetColWidths(Col) + DI.Horz.LineWidth;
     }
@@ -115,7 +115,7 @@ TRect TYCustomGrid::UnionPixelRect(const TYGridDrawInfo& DI, const TYGridRect& U
   TRect R;
   UnionSpan(DI.Horz, U.Left, U.Right, R.Left, R.Right);
   UnionSpan(DI.Vert, U.Top, U.Bottom, R.Top, R.Bottom);
-  if (U.Left >= FixedCols) {
+  if (U.Left >= GetFixedCols()) {
     R.Left -= ColPixelOffset;
     R.Right -= ColPixelOffset;
   }
@@ -174,8 +174,8 @@ TYGridDrawStates TYCustomGrid::CellState(const TYCellPaint& P, bool Merged) cons
                                 : PressedCell == TYGridCoord{P.Col, P.Row};
     if (Options.Contains(ygoSupportFixedButtons) && !IsLoading() && ButtonPressed && Pressed)
       State.Include(ygdDown);
-    const bool ColScrollable = P.Col >= FixedCols;
-    if ((ColScrollable && InCurCol) || (!ColScrollable && P.Row >= FixedRows && InCurRow))
+    const bool ColScrollable = P.Col >= GetFixedCols();
+    if ((ColScrollable && InCurCol) || (!ColScrollable && P.Row >= GetFixedRows() && InCurRow))
       State.Include(ygdCurrent);
     return State;
   }

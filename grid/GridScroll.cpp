@@ -36,13 +36,13 @@ bool ScrollDistance(const TYGridAxisDrawInfo& Axis, std::int32_t Old, std::int32
 
 void TYCustomGrid::SetLeftCol(std::int32_t Value) {
   if (Value == TopLeftCoord.X) return;
-  if (Value < FixedCols || Value >= ColCount) GridError(this, SGridIndexOutOfRange);
+  if (Value < GetFixedCols() || Value >= GetColCount()) GridError(this, SGridIndexOutOfRange);
   MoveTopLeft(Value, TopLeftCoord.Y);
 }
 
 void TYCustomGrid::SetTopRow(std::int32_t Value) {
   if (Value == TopLeftCoord.Y) return;
-  if (Value < FixedRows || Value >= RowCount) GridError(this, SGridIndexOutOfRange);
+  if (Value < GetFixedRows() || Value >= GetRowCount()) GridError(this, SGridIndexOutOfRange);
   MoveTopLeft(TopLeftCoord.X, Value);
 }
 

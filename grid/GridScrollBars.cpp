@@ -89,14 +89,14 @@ void TYCustomGrid::ModifyScrollBar(int ScrollBar, int ScrollCode, std::uint32_t 
   if (GetVisible() && CanFocus() && GetTabStop() && !IsDesigning()) SetFocus();
   TYGridDrawInfo DrawInfo;
   CalcDrawInfo(DrawInfo);
-  if (ScrollBar == SB_HORZ && ColCount == 1) {
+  if (ScrollBar == SB_HORZ && GetColCount() == 1) {
     PixelScroll(DrawInfo, ScrollCode, Pos, Factor);
     return;
   }
   const bool Horz = ScrollBar == SB_HORZ;
   const TYGridAxisDrawInfo& Axis = Horz ? DrawInfo.Horz : DrawInfo.Vert;
   const int Step = Horz ? Factor : 1;
-  const TYGridCoord MaxTopLeft = CalcMaxTopLeft({ColCount - 1, RowCount - 1}, DrawInfo);
+  const TYGridCoord MaxTopLeft = CalcMaxTopLeft({GetColCount() - 1, GetRowCount() - 1}, DrawInfo);
   const TYGridCoord PageBack = CalcMaxTopLeft(TopLeftCoord, DrawInfo); // one window back
   const std::int32_t Min = Axis.FixedCellCount;
   const std::int32_t Max = Horz ? MaxTopLeft.X : MaxTopLeft.Y;
@@ -109,8 +109,8 @@ void TYCustomGrid::ModifyScrollBar(int ScrollBar, int ScrollCode, std::uint32_t 
                     Max};
   TYGridCoord New = TopLeftCoord;
   (Horz ? New.X : New.Y) = StepFirstCell(Axis, S, ScrollCode, Options.Contains(ygoThumbTracking));
-  New.X = std::max(FixedCols, std::min(MaxTopLeft.X, New.X));
-  New.Y = std::max(FixedRows, std::min(MaxTopLeft.Y, New.Y));
+  New.X = std::max(GetFixedCols(), std::min(MaxTopLeft.X, New.X));
+  New.Y = std::max(GetFixedRows(), std::min(MaxTopLeft.Y, New.Y));
   if (!(New == TopLeftCoord)) MoveTopLeft(New.X, New.Y);
 }
 
@@ -149,7 +149,7 @@ void TYCustomGrid::MovePixelOffset(std::int32_t Offset) {
   const std::int32_t Old = ColPixelOffset;
   ColPixelOffset = Offset;
   ScrollData(Old - Offset, 0);
-  InvalidateRect({0, 0, 0, FixedRows});
+  InvalidateRect({0, 0, 0, GetFixedRows()});
   Update();
   UpdateScrollPos();
 }
@@ -157,7 +157,7 @@ void TYCustomGrid::MovePixelOffset(std::int32_t Offset) {
 // The pixel offset scrolls inside the only column; once there are more columns (or none) the
 // grid scrolls by cells and shows its columns from their left edges again.
 void TYCustomGrid::DropPixelOffset() {
-  if (ColCount == 1 || ColPixelOffset == 0) return;
+  if (GetColCount() == 1 || ColPixelOffset == 0) return;
   ColPixelOffset = 0;
   InvalidateGrid();
 }
@@ -168,18 +168,19 @@ void TYCustomGrid::UpdateScrollPos() {
   if (!HandleAllocated() || ScrollBars == ssNone || !HasCurrentCell()) return;
   TYGridDrawInfo DrawInfo;
   CalcDrawInfo(DrawInfo);
-  const TYGridCoord MaxTopLeft = CalcMaxTopLeft({ColCount - 1, RowCount - 1}, DrawInfo);
+  const TYGridCoord MaxTopLeft = CalcMaxTopLeft({GetColCount() - 1, GetRowCount() - 1}, DrawInfo);
   if (HasHorzBar(ScrollBars)) UpdateHorzScrollPos(DrawInfo, MaxTopLeft.X);
   if (HasVertBar(ScrollBars))
-    SetBarPos(SB_VERT, MulDiv(TopLeftCoord.Y - FixedRows, ThumbRange, MaxTopLeft.Y - FixedRows));
+    SetBarPos(SB_VERT,
+              MulDiv(TopLeftCoord.Y - GetFixedRows(), ThumbRange, MaxTopLeft.Y - GetFixedRows()));
 }
 
 // Right-to-left, the horizontal position is mirrored. When everything fits the divisor is 0
 // and the position -1, which the empty range of the bar clamps.
 void TYCustomGrid::UpdateHorzScrollPos(const TYGridDrawInfo& DrawInfo, std::int32_t MaxLeft) {
   const bool Mirrored = UseRightToLeftAlignment();
-  if (ColCount != 1) {
-    const int Pos = MulDiv(TopLeftCoord.X - FixedCols, ThumbRange, MaxLeft - FixedCols);
+  if (GetColCount() != 1) {
+    const int Pos = MulDiv(TopLeftCoord.X - GetFixedCols(), ThumbRange, MaxLeft - GetFixedCols());
     SetBarPos(SB_HORZ, Mirrored ? ThumbRange - Pos : Pos);
     return;
   }
@@ -247,7 +248,7 @@ void TYCustomGrid::UpdateScrollRange() {
 
 void TYCustomGrid::RangeHorzBar(std::int32_t Width, std::int32_t Height,
                                 const TYGridCoord& OldTopLeft, bool& Updated) {
-  if (ColCount == 1) {
+  if (GetColCount() == 1) {
     SetScrollRange(GetHandle(), SB_HORZ, 0, std::max(0, GetColWidths(0) - GetClientWidth()), true);
     return;
   }
@@ -264,10 +265,10 @@ void TYCustomGrid::RangeAxisBar(int Bar, std::int32_t Width, std::int32_t Height
   }
   TYGridDrawInfo DrawInfo;
   CalcDrawInfoXY(DrawInfo, Width, Height);
-  const TYGridCoord MaxTopLeft = CalcMaxTopLeft({ColCount - 1, RowCount - 1}, DrawInfo);
+  const TYGridCoord MaxTopLeft = CalcMaxTopLeft({GetColCount() - 1, GetRowCount() - 1}, DrawInfo);
   const bool Horz = Bar == SB_HORZ;
   const std::int32_t Max = Horz ? MaxTopLeft.X : MaxTopLeft.Y;
-  const std::int32_t Fixed = Horz ? FixedCols : FixedRows;
+  const std::int32_t Fixed = Horz ? GetFixedCols() : GetFixedRows();
   SetScrollRange(GetHandle(), Bar, 0, Fixed < Max ? ThumbRange : 0, true);
   if ((Horz ? OldTopLeft.X : OldTopLeft.Y) <= Max) return;
   if (!Updated) Update();

@@ -8,8 +8,8 @@
 
 void TYCustomGrid::PrepareChangeSize() {
   if (HandleAllocated()) CalcDrawInfo(OldDrawInfo);
-  OldColCount = ColCount;
-  OldRowCount = RowCount;
+  OldColCount = GetColCount();
+  OldRowCount = GetRowCount();
 }
 
 // The store changed which vectors the grid shows. The focus goes back to the remembered cell
@@ -21,8 +21,8 @@ void TYCustomGrid::DoChangeSize() {
   if (SavedFocusCell && SavedFocusCell->GetGridCol() >= 0 && SavedFocusCell->GetGridRow() >= 0)
     Target = {SavedFocusCell->GetGridCol(), SavedFocusCell->GetGridRow()};
   SavedFocusCell = nullptr;
-  Target.Y = std::max(std::min(Target.Y, RowCount - 1), FixedRows);
-  Target.X = std::max(std::min(Target.X, ColCount - 1), FixedCols);
+  Target.Y = std::max(std::min(Target.Y, GetRowCount() - 1), GetFixedRows());
+  Target.X = std::max(std::min(Target.X, GetColCount() - 1), GetFixedCols());
   if (FullRepaint || TopLeftCoord.X != OldDrawInfo.Horz.FirstGridCell ||
       TopLeftCoord.Y != OldDrawInfo.Vert.FirstGridCell) {
     InvalidateGrid();
@@ -51,7 +51,7 @@ void TYCustomGrid::InvalidateChangedArea() {
       std::min(OldDrawInfo.Horz.LastFullVisibleCell, DrawInfo.Horz.LastFullVisibleCell);
   const std::int32_t LastRow =
       std::min(OldDrawInfo.Vert.LastFullVisibleCell, DrawInfo.Vert.LastFullVisibleCell);
-  if (LastCol < 0 || LastCol >= ColCount || LastRow < 0 || LastRow >= RowCount) {
+  if (LastCol < 0 || LastCol >= GetColCount() || LastRow < 0 || LastRow >= GetRowCount()) {
     InvalidateGrid();
     return;
   }
@@ -72,8 +72,8 @@ void TYCustomGrid::KeepTopLeftScrollable() {
   auto Clamp = [](std::int32_t Value, std::int32_t Fixed, std::int32_t Count) {
     return std::max(std::min(Value, Count - 1), Fixed);
   };
-  if (ColCount > 0) TopLeftCoord.X = Clamp(TopLeftCoord.X, FixedCols, ColCount);
-  if (RowCount > 0) TopLeftCoord.Y = Clamp(TopLeftCoord.Y, FixedRows, RowCount);
+  if (GetColCount() > 0) TopLeftCoord.X = Clamp(TopLeftCoord.X, GetFixedCols(), GetColCount());
+  if (GetRowCount() > 0) TopLeftCoord.Y = Clamp(TopLeftCoord.Y, GetFixedRows(), GetRowCount());
   TopLeftPulled = TopLeftPulled || !(TopLeftCoord == Old);
 }
 
@@ -85,7 +85,7 @@ void TYCustomGrid::ReportTopLeftPull() {
 
 void TYCustomGrid::Initialize() {
   TopLeftPulled = false;
-  TopLeftCoord = {FixedCols, FixedRows};
-  CurrentCoord = {FixedCols, FixedRows};
+  TopLeftCoord = {GetFixedCols(), GetFixedRows()};
+  CurrentCoord = {GetFixedCols(), GetFixedRows()};
   RefreshCurrentRect();
 }

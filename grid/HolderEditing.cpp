@@ -1,99 +1,100 @@
 // Editing the store one vector or one list of vectors at a time: moving, showing and hiding,
 // deleting, adding and inserting, and running the user-data hooks over ranges.
-#include "grid/CellsHolderAxis.h"
+#include "grid/HolderSteps.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 // ---------------------------------------------------------------- moving
 
 void TYCellsHolder::DoMoveColumn(std::int32_t FromIndex, std::int32_t ToIndex) {
-  MoveVector(ColAxis(), FromIndex, ToIndex);
+  MoveVector(Cols, FromIndex, ToIndex);
 }
 
 void TYCellsHolder::DoMoveRow(std::int32_t FromIndex, std::int32_t ToIndex) {
-  MoveVector(RowAxis(), FromIndex, ToIndex);
+  MoveVector(Rows, FromIndex, ToIndex);
 }
 
-void TYCellsHolder::MoveVector(const Axis& A, std::int32_t FromIndex, std::int32_t ToIndex) {
+// Only the axis's list changes: a column's cells stay where they are kept, so the rows stay
+// aligned with the columns without being touched.
+void TYCellsHolder::MoveVector(TYCellsAxis& A, std::int32_t FromIndex, std::int32_t ToIndex) {
   // Out-of-range indices raise the list's own error before anything changes.
-  const TYCellsVector* From = A.List.Get(FromIndex);
-  const TYCellsVector* To = A.List.Get(ToIndex);
+  const TYCellsVector* From = CheckedVector(A, FromIndex);
+  const TYCellsVector* To = CheckedVector(A, ToIndex);
   if (!From->Visible || !To->Visible || FromIndex < A.Fixed || ToIndex < A.Fixed) return;
-  A.List.Move(FromIndex, ToIndex);
-  if (A.IsColumn) {
-    for (auto& Row : RowList)
-      Row->RowCells->Move(FromIndex, ToIndex); // rows stay aligned
-  }
+  auto& L = A.List;
+  if (FromIndex < ToIndex)
+    std::rotate(L.begin() + FromIndex, L.begin() + FromIndex + 1, L.begin() + ToIndex + 1);
+  else
+    std::rotate(L.begin() + ToIndex, L.begin() + FromIndex, L.begin() + FromIndex + 1);
   Enumerate(A);
   MarkListDirty = true; // the counts hold, the order of the lists does not
-  // The focus keeps its grid position, but the pieces were cut anew: its extent must follow.
-  OwnerGrid->RefreshCurrentRect();
+  Client->VectorsMoved(A.IsColumn);
 }
 
 // ---------------------------------------------------------------- showing and hiding
 
 void TYCellsHolder::SetVisibleColsRange(const TList* List, bool Exclude) {
-  SetVisibleRange(ColAxis(), List, Exclude);
+  SetVisibleRange(Cols, List, Exclude);
 }
 
 void TYCellsHolder::SetVisibleRowsRange(const TList* List, bool Exclude) {
-  SetVisibleRange(RowAxis(), List, Exclude);
+  SetVisibleRange(Rows, List, Exclude);
 }
 
 // The entries of List that are vectors of axis A, in List's order. Entries are compared by
 // identity only and never dereferenced, so foreign objects are harmless.
-std::vector<TYCellsVector*> TYCellsHolder::VectorsOf(const Axis& A, const TList* List) const {
-  std::unordered_set<const void*> Members;
-  for (const auto& V : A.List)
-    Members.insert(V.get());
+std::vector<TYCellsVector*> TYCellsHolder::VectorsOf(const TYCellsAxis& A,
+                                                     const TList* List) const {
+  std::unordered_set<const void*> Members(A.List.begin(), A.List.end());
   std::vector<TYCellsVector*> Result;
   for (void* Entry : *List)
     if (Members.contains(Entry)) Result.push_back(static_cast<TYCellsVector*>(Entry));
   return Result;
 }
 
-void TYCellsHolder::SetVisibleRange(const Axis& A, const TList* List, bool Exclude) {
+void TYCellsHolder::SetVisibleRange(TYCellsAxis& A, const TList* List, bool Exclude) {
   if (!List) return;
   std::vector<TYCellsVector*> Given = VectorsOf(A, List);
   if (Given.empty()) return;
-  OpenSizeChange();
-  std::int32_t Visible = A.GridCount;
-  std::vector<TYCellsVector*> Others;
-  // A list as long as the axis leaves no others, even when it repeats entries.
-  if (static_cast<std::int32_t>(Given.size()) < A.List.GetCount()) {
-    std::unordered_set<const TYCellsVector*> InGiven(Given.begin(), Given.end());
-    for (const auto& V : A.List)
-      if (!InGiven.contains(V.get())) Others.push_back(V.get());
-  }
-  const auto& Hide = Exclude ? Given : Others;
-  const auto& Show = Exclude ? Others : Given;
-  const auto ShowCount = static_cast<std::int32_t>(Show.size());
-  for (TYCellsVector* V : Hide) {
-    if (!V->Visible) continue;
-    if (Visible + ShowCount <= 1) break; // never hide the axis's last visible vector
-    V->Visible = false;
-    --Visible;
-  }
-  for (TYCellsVector* V : Show)
-    V->Visible = true;
-  Enumerate(A);
-  CloseSizeChange(true);
+  Bracketed(true, [&] {
+    std::int32_t Visible = A.GetGridCount();
+    std::vector<TYCellsVector*> Others;
+    // A list as long as the axis leaves no others, even when it repeats entries.
+    if (static_cast<std::int32_t>(Given.size()) < A.GetCount()) {
+      std::unordered_set<const TYCellsVector*> InGiven(Given.begin(), Given.end());
+      for (TYCellsVector* V : A.List)
+        if (!InGiven.contains(V)) Others.push_back(V);
+    }
+    const auto& Hide = Exclude ? Given : Others;
+    const auto& Show = Exclude ? Others : Given;
+    const auto ShowCount = static_cast<std::int32_t>(Show.size());
+    for (TYCellsVector* V : Hide) {
+      if (!V->Visible) continue;
+      if (Visible + ShowCount <= 1) break; // never hide the axis's last visible vector
+      V->Visible = false;
+      --Visible;
+    }
+    for (TYCellsVector* V : Show)
+      V->Visible = true;
+    Enumerate(A);
+  });
 }
 
 void TYCellsHolder::SetVisibleAllCols() {
-  SetVisibleAll(ColAxis());
+  SetVisibleAll(Cols);
 }
 void TYCellsHolder::SetVisibleAllRows() {
-  SetVisibleAll(RowAxis());
+  SetVisibleAll(Rows);
 }
 
-void TYCellsHolder::SetVisibleAll(const Axis& A) {
-  if (A.GridCount == A.List.GetCount()) return;
-  OpenSizeChange();
-  for (const auto& V : A.List)
-    V->Visible = true;
-  Enumerate(A);
-  CloseSizeChange(true);
+void TYCellsHolder::SetVisibleAll(TYCellsAxis& A) {
+  if (A.GetGridCount() == A.GetCount()) return;
+  Bracketed(true, [&] {
+    for (TYCellsVector* V : A.List)
+      V->Visible = true;
+    Enumerate(A);
+  });
 }
 
 // ---------------------------------------------------------------- deleting
@@ -120,112 +121,108 @@ void TYCellsHolder::RemoveCellsFromUnions(const std::function<bool(const TYCell*
   Unions.Pack();
 }
 
-void TYCellsHolder::RemoveVectorFromUnions(const TYCellsVector* Vector) {
-  RemoveCellsFromUnions([Vector](const TYCell* Cell) {
-    return Cell->ColVector == Vector || Cell->RowVector == Vector;
-  });
-}
-
 void TYCellsHolder::DeleteCol(std::int32_t Index) {
-  DeleteVector(ColAxis(), Index);
+  if (Index < 0 || Index >= GetColCount()) GridError(this, SGridIndexOutOfRange);
+  if (GetColCount() > 1) DeleteVectors(Cols, {Cols[Index]}); // the last column stays
 }
+
 void TYCellsHolder::DeleteRow(std::int32_t Index) {
-  DeleteVector(RowAxis(), Index);
-}
-
-void TYCellsHolder::DeleteVector(const Axis& A, std::int32_t Index) {
-  if (Index < 0 || Index >= A.List.GetCount()) GridError(this, SGridIndexOutOfRange);
-  if (A.List.GetCount() == 1) return; // the last vector is never deleted
-  OpenSizeChange();
-  DestroyVector(A, Index);
-  A.List.Pack();
-  if (A.IsColumn)
-    for (auto& Row : RowList)
-      Row->RowCells->Pack();
-  Enumerate(A);
-  CloseSizeChange(true);
-}
-
-// Destroys vector Index and, for a column, its cell in every row, leaving holes in the lists.
-void TYCellsHolder::DestroyVector(const Axis& A, std::int32_t Index) {
-  RemoveVectorFromUnions(A.List[Index]);
-  if (A.IsColumn)
-    for (auto& Row : RowList)
-      Row->RowCells->Destroy(Index);
-  A.List.Destroy(Index); // a row frees its cells first, then itself
+  if (Index < 0 || Index >= GetRowCount()) GridError(this, SGridIndexOutOfRange);
+  if (GetRowCount() > 1) DeleteVectors(Rows, {Rows[Index]});
 }
 
 void TYCellsHolder::DeleteColsRange(const TList* List) {
-  DeleteRange(ColAxis(), List);
-}
-void TYCellsHolder::DeleteRowsRange(const TList* List) {
-  DeleteRange(RowAxis(), List);
+  if (List) DeleteVectors(Cols, VectorsOf(Cols, List));
 }
 
-void TYCellsHolder::DeleteRange(const Axis& A, const TList* List) {
-  if (!List) return;
-  std::vector<TYCellsVector*> Given = VectorsOf(A, List);
-  if (Given.empty()) return;
-  std::unordered_set<const TYCellsVector*> Listed(Given.begin(), Given.end());
-  OpenSizeChange();
-  std::int32_t Remaining = A.List.GetCount();
-  // Holder order, whatever the list's order; holes keep the indices valid during the walk.
-  for (std::int32_t I = 0; I < A.List.GetCount() && Remaining > 1; ++I) {
-    if (!Listed.contains(A.List[I])) continue;
-    DestroyVector(A, I);
-    --Remaining;
-  }
-  A.List.Pack();
-  if (A.IsColumn)
-    for (auto& Row : RowList)
-      Row->RowCells->Pack();
-  Enumerate(A);
-  CloseSizeChange(true);
+void TYCellsHolder::DeleteRowsRange(const TList* List) {
+  if (List) DeleteVectors(Rows, VectorsOf(Rows, List));
+}
+
+// Deletes the listed vectors of axis A in holder order, whatever the list's order; once one
+// vector is left, no further one goes. The vectors and their cells leave the store first; then
+// each deleted vector's cells get their free hooks (a column's row by row, a row's in column
+// order), followed by the vector's own.
+void TYCellsHolder::DeleteVectors(TYCellsAxis& A, const std::vector<TYCellsVector*>& Listed) {
+  if (Listed.empty()) return;
+  const std::unordered_set<const TYCellsVector*> InList(Listed.begin(), Listed.end());
+  Bracketed(true, [&] {
+    TDoomed Gone;
+    std::vector<TYCellsVector*>& Going = A.IsColumn ? Gone.Cols : Gone.Rows;
+    std::vector<TYCellsVector*> Kept;
+    for (TYCellsVector* V : A.List) {
+      const bool Deleted = InList.contains(V) && A.GetCount() - std::ssize(Going) > 1;
+      (Deleted ? Going : Kept).push_back(V);
+    }
+    const std::unordered_set<const TYCellsVector*> GoingSet(Going.begin(), Going.end());
+    RemoveCellsFromUnions([&](const TYCell* Cell) {
+      return GoingSet.contains(A.IsColumn ? Cell->ColVector : Cell->RowVector);
+    });
+    A.List = std::move(Kept);
+    std::vector<TYCellsVector*>& Crossing = A.IsColumn ? Gone.RowsOfCols : Gone.ColsOfRows;
+    Crossing = (A.IsColumn ? Rows : Cols).List;
+    Enumerate(A);
+    YGridsDetail::TRunAll Run;
+    for (TYCellsVector* V : Going) {
+      for (TYCellsVector* Other : Crossing)
+        Run([&] { Client->FreeCell(A.IsColumn ? CellAt(V, Other) : CellAt(Other, V)); });
+      Run([&] { Client->FreeVector(V); });
+    }
+    DestroyDoomed(Gone);
+    Run.RaiseFirst();
+  });
 }
 
 // ---------------------------------------------------------------- adding and inserting
 
 TYCellsVector* TYCellsHolder::AddCol(bool AVisible) {
-  return InsertVector(ColAxis(), GetColCount(), AVisible);
+  return InsertVector(Cols, GetColCount(), AVisible);
 }
 TYCellsVector* TYCellsHolder::AddRow(bool AVisible) {
-  return InsertVector(RowAxis(), GetRowCount(), AVisible);
+  return InsertVector(Rows, GetRowCount(), AVisible);
 }
 
 TYCellsVector* TYCellsHolder::InsertCol(std::int32_t Index, bool AVisible) {
   if (Index >= GetColCount()) return AddCol(AVisible);
-  return InsertVector(ColAxis(), std::max(Index, 0), AVisible);
+  return InsertVector(Cols, std::max(Index, 0), AVisible);
 }
 
 TYCellsVector* TYCellsHolder::InsertRow(std::int32_t Index, bool AVisible) {
   if (Index >= GetRowCount()) return AddRow(AVisible);
-  return InsertVector(RowAxis(), std::max(Index, 0), AVisible);
+  return InsertVector(Rows, std::max(Index, 0), AVisible);
 }
 
-// Inserts a new vector at Index (Index = count appends). Its init hook runs before its cells
-// exist. Appending repaints only what changed; an insertion shifts everything after it.
-TYCellsVector* TYCellsHolder::InsertVector(const Axis& A, std::int32_t Index, bool AVisible) {
-  const bool Appending = Index == A.List.GetCount();
-  if (AVisible) OpenSizeChange();
-  A.List.Insert(Index, NewVector(A.IsColumn, AVisible));
-  TYCellsVector* V = A.List[Index];
-  Enumerate(A);
-  OwnerGrid->DoInitCellsVector(V);
-  if (A.IsColumn) {
-    for (auto& Row : RowList) {
-      Row->RowCells->Insert(Index, std::make_unique<TYCell>(V, Row.get()));
-      OwnerGrid->DoInitCell((*Row->RowCells)[Index]);
-    }
+// Inserts a new vector at Index (Index = count appends) with its cells, then runs the init
+// hooks: the vector's, then its cells' in holder order. Appending repaints only what changed;
+// an insertion shifts everything after it.
+TYCellsVector* TYCellsHolder::InsertVector(TYCellsAxis& A, std::int32_t Index, bool AVisible) {
+  const bool Appending = Index == A.GetCount();
+  ReserveOrRaise(GetColCount() + (A.IsColumn ? 1 : 0), GetRowCount() + (A.IsColumn ? 0 : 1));
+  TYCellsVector* V = nullptr;
+  auto Insert = [&] {
+    V = NewVector(A, AVisible);
+    A.List.insert(A.List.begin() + Index, V);
+    for (TYCellsVector* Other : (A.IsColumn ? Rows : Cols).List)
+      A.IsColumn ? NewCell(V, Other) : NewCell(Other, V);
+    Enumerate(A);
+    InitInserted(V);
+  };
+  if (AVisible) {
+    Bracketed(!Appending, Insert);
   } else {
-    FillRowCells(V, GetColCount());
-  }
-  if (AVisible)
-    CloseSizeChange(!Appending);
-  else if (Index < A.Fixed) {
-    SettleMarks(); // a vector left the fixed area
-    OwnerGrid->ReportTopLeftPull();
+    Insert();
+    if (Index < A.Fixed) {
+      SettleMarks(); // a vector left the fixed area
+      Client->ChangeEnded();
+    }
   }
   return V;
+}
+
+void TYCellsHolder::InitInserted(TYCellsVector* V) {
+  Client->InitVector(V);
+  for (TYCellsVector* Other : (V->IsColumn ? Rows : Cols).List)
+    Client->InitCell(V->IsColumn ? CellAt(V, Other) : CellAt(Other, V));
 }
 
 // ---------------------------------------------------------------- user data over ranges
@@ -237,36 +234,34 @@ void TYCellsHolder::CheckCellRange(const TYGridCoord& Coord1, const TYGridCoord&
     GridError(this, SGridIndexOutOfRange);
 }
 
-void TYCellsHolder::ForCellsInRange(const TYGridCoord& Coord1, const TYGridCoord& Coord2,
-                                    void (TYCustomGrid::*Hook)(TYCell*)) {
+void TYCellsHolder::FreeCellsRangeData(const TYGridCoord& Coord1, const TYGridCoord& Coord2) {
   CheckCellRange(Coord1, Coord2);
   const TYGridRect R = NormalizedGridRect(Coord1, Coord2);
   for (std::int32_t Row = R.Top; Row <= R.Bottom; ++Row)
     for (std::int32_t Col = R.Left; Col <= R.Right; ++Col)
-      (OwnerGrid->*Hook)(GetCells(Col, Row));
-}
-
-void TYCellsHolder::FreeCellsRangeData(const TYGridCoord& Coord1, const TYGridCoord& Coord2) {
-  ForCellsInRange(Coord1, Coord2, &TYCustomGrid::DoFreeCell);
+      Client->FreeCell(CellAt(Cols[Col], Rows[Row]));
 }
 
 void TYCellsHolder::InitCellsRangeData(const TYGridCoord& Coord1, const TYGridCoord& Coord2) {
-  ForCellsInRange(Coord1, Coord2, &TYCustomGrid::DoInitCell);
-}
-
-void TYCellsHolder::ForVectorsInRange(bool IsColumns, std::int32_t First, std::int32_t Last,
-                                      void (TYCustomGrid::*Hook)(TYCellsVector*)) {
-  const TOwnedList<TYCellsVector>& List = IsColumns ? ColList : RowList;
-  auto InRange = [&List](std::int32_t I) { return I >= 0 && I < List.GetCount(); };
-  if (!InRange(First) || !InRange(Last)) GridError(this, SGridIndexOutOfRange);
-  for (std::int32_t I = First; I <= Last; ++I)
-    (OwnerGrid->*Hook)(List[I]);
+  CheckCellRange(Coord1, Coord2);
+  const TYGridRect R = NormalizedGridRect(Coord1, Coord2);
+  for (std::int32_t Row = R.Top; Row <= R.Bottom; ++Row)
+    for (std::int32_t Col = R.Left; Col <= R.Right; ++Col)
+      Client->InitCell(CellAt(Cols[Col], Rows[Row]));
 }
 
 void TYCellsHolder::FreeVectorsRangeData(bool IsColumns, std::int32_t First, std::int32_t Last) {
-  ForVectorsInRange(IsColumns, First, Last, &TYCustomGrid::DoFreeCellsVector);
+  const TYCellsAxis& A = AxisOf(IsColumns);
+  if (First < 0 || First >= A.GetCount() || Last < 0 || Last >= A.GetCount())
+    GridError(this, SGridIndexOutOfRange);
+  for (std::int32_t I = First; I <= Last; ++I)
+    Client->FreeVector(A[I]);
 }
 
 void TYCellsHolder::InitVectorsRangeData(bool IsColumns, std::int32_t First, std::int32_t Last) {
-  ForVectorsInRange(IsColumns, First, Last, &TYCustomGrid::DoInitCellsVector);
+  const TYCellsAxis& A = AxisOf(IsColumns);
+  if (First < 0 || First >= A.GetCount() || Last < 0 || Last >= A.GetCount())
+    GridError(this, SGridIndexOutOfRange);
+  for (std::int32_t I = First; I <= Last; ++I)
+    Client->InitVector(A[I]);
 }

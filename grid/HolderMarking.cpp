@@ -3,7 +3,7 @@
 // Marks live in the objects. The lists of marked items are rebuilt only when read after a
 // change (MarkListDirty); in between, MarkCount and the grid's GridMarkCount are kept exact by
 // every change of a mark, so counting never rebuilds.
-#include "grid/CellsHolderAxis.h"
+#include "grid/HolderSteps.h"
 
 std::int32_t TYCellsHolder::GetMarkedCount() const {
   return MarkListDirty ? MarkCount : MarkList.GetCount();
@@ -12,7 +12,7 @@ std::int32_t TYCellsHolder::GetMarkedCount() const {
 TObject* TYCellsHolder::MarkedItem(std::int32_t Index, TYGridOption Option) {
   if (MarkListDirty) GenerateMarkList();
   if (Index < 0 || Index >= MarkList.GetCount()) GridError(this, SGridIndexOutOfRange);
-  if (!OwnerGrid->Options.Contains(Option)) return nullptr;
+  if (!Client->StoreOptions().Contains(Option)) return nullptr;
   return static_cast<TObject*>(MarkList[Index]);
 }
 
@@ -33,11 +33,11 @@ void TYCellsHolder::CountMark(bool Value, bool Visible) {
   const std::int32_t Delta = Value ? 1 : -1;
   MarkListDirty = true;
   MarkCount += Delta;
-  if (Visible) OwnerGrid->GridMarkCount += Delta;
+  if (Visible) GridMarkCount += Delta;
 }
 
 bool TYCellsHolder::InMarkArea(const TYCell* Cell) const {
-  return Cell->GetHolderCol() >= FixedCols && Cell->GetHolderRow() >= FixedRows;
+  return Cell->GetHolderCol() >= Cols.Fixed && Cell->GetHolderRow() >= Rows.Fixed;
 }
 
 void TYCellsHolder::FlagChanged(bool Value) {
@@ -52,9 +52,9 @@ void TYCellsHolder::SettleMarks() {
     return;
   }
   MarkList.Clear();
-  OwnerGrid->GridMarkList.Clear();
+  GridMarkList.Clear();
   MarkCount = 0;
-  OwnerGrid->GridMarkCount = 0;
+  GridMarkCount = 0;
   MarkListDirty = false;
 }
 
@@ -62,37 +62,38 @@ void TYCellsHolder::SettleMarks() {
 // cells are what is being marked and the cell lies where the lists look.
 void TYCellsHolder::CellOwnMarkChanged(const TYCell* Cell, bool Value) {
   FlagChanged(Value);
-  if (!OwnerGrid->Options.Contains(ygoCellsMarking) || !InMarkArea(Cell)) return;
+  if (!Client->StoreOptions().Contains(ygoCellsMarking) || !InMarkArea(Cell)) return;
   CountMark(Value, Cell->ColVector->Visible && Cell->RowVector->Visible);
 }
 
 void TYCellsHolder::ClearMark() {
-  for (const auto& Col : ColList)
+  for (TYCellsVector* Col : Cols.List) {
     Col->Marked = false;
-  for (const auto& Row : RowList) {
-    Row->Marked = false;
-    for (const auto& Cell : *Row->RowCells)
-      Cell->Marked = false;
+    for (TYCellsVector* Row : Rows.List)
+      CellAt(Col, Row)->Marked = false;
   }
+  for (TYCellsVector* Row : Rows.List)
+    Row->Marked = false;
   // A union's shared mark goes too: left set, it would keep showing its cells marked after
   // every mark was cleared, until some later refresh.
   for (const auto& Union : CellsUnions->UnionList)
     Union->Marked = false;
   MarkedFlags = 0;
   MarkList.Clear();
-  OwnerGrid->GridMarkList.Clear();
+  GridMarkList.Clear();
   MarkListDirty = false;
   MarkCount = 0;
-  OwnerGrid->GridMarkCount = 0;
-  OwnerGrid->InvalidateGrid();
+  GridMarkCount = 0;
+  Client->MarksCleared();
 }
 
 namespace {
 // Lists the marked vectors of List from holder index First on.
-void ListMarkedVectors(const TOwnedList<TYCellsVector>& List, std::int32_t First, TList& All,
-                       TList& Shown) {
-  for (std::int32_t I = First; I < List.GetCount(); ++I) {
-    TYCellsVector* V = List[I];
+void ListMarkedVectors(const TYCellsAxis& A, TList& All, TList& Shown) {
+  All.SetCapacity(A.GetCount());
+  Shown.SetCapacity(A.GetGridCount());
+  for (std::int32_t I = A.GetFixed(); I < A.GetCount(); ++I) {
+    TYCellsVector* V = A[I];
     if (!V->GetMarked()) continue;
     All.Add(V);
     if (V->GetVisible()) Shown.Add(V);
@@ -101,66 +102,50 @@ void ListMarkedVectors(const TOwnedList<TYCellsVector>& List, std::int32_t First
 } // namespace
 
 void TYCellsHolder::GenerateMarkList() {
-  TList& Shown = OwnerGrid->GridMarkList;
   MarkList.Clear();
-  Shown.Clear();
-  const TYGridOptions Options = OwnerGrid->Options;
-  if (Options.Contains(ygoRowsMarking)) {
-    MarkList.SetCapacity(GetRowCount());
-    Shown.SetCapacity(OwnerGrid->RowCount);
-    ListMarkedVectors(RowList, FixedRows, MarkList, Shown);
-  } else if (Options.Contains(ygoColsMarking)) {
-    MarkList.SetCapacity(GetColCount());
-    Shown.SetCapacity(OwnerGrid->ColCount);
-    ListMarkedVectors(ColList, FixedCols, MarkList, Shown);
-  } else if (Options.Contains(ygoCellsMarking)) {
+  GridMarkList.Clear();
+  const TYGridOptions Options = Client->StoreOptions();
+  if (Options.Contains(ygoRowsMarking))
+    ListMarkedVectors(Rows, MarkList, GridMarkList);
+  else if (Options.Contains(ygoColsMarking))
+    ListMarkedVectors(Cols, MarkList, GridMarkList);
+  else if (Options.Contains(ygoCellsMarking))
     ListMarkedCells();
-  }
   MarkCount = MarkList.GetCount();
-  OwnerGrid->GridMarkCount = Shown.GetCount();
+  GridMarkCount = GridMarkList.GetCount();
   MarkListDirty = false;
 }
 
 // Cells by their own flags, row by row; the room reserved grows with the marks found rather
 // than with the number of cells, which can be large.
 void TYCellsHolder::ListMarkedCells() {
-  TList& Shown = OwnerGrid->GridMarkList;
-  for (std::int32_t R = FixedRows; R < GetRowCount(); ++R) {
-    const TYCellsVector* Row = RowList[R];
-    for (std::int32_t C = FixedCols; C < GetColCount(); ++C) {
-      TYCell* Cell = (*Row->RowCells)[C];
+  for (std::int32_t R = Rows.Fixed; R < GetRowCount(); ++R) {
+    const TYCellsVector* Row = Rows[R];
+    for (std::int32_t C = Cols.Fixed; C < GetColCount(); ++C) {
+      TYCell* Cell = CellAt(Cols[C], Row);
       if (!Cell->Marked) continue;
       MarkList.Add(Cell);
-      if (Row->Visible && Cell->ColVector->Visible) Shown.Add(Cell);
+      if (Row->Visible && Cell->ColVector->Visible) GridMarkList.Add(Cell);
     }
   }
 }
 
+// The rows are reordered in place by the framework's quicksort; no cell moves. A comparison
+// that raises leaves the rows half sorted: they are numbered again so that the store stays
+// consistent, and the error goes on.
 void TYCellsHolder::Sort(TListSortCompare Compare, bool KeepFixed) {
-  OwnerGrid->SavedFocusCell = OwnerGrid->CurrentCellOrNone();
-  const std::int32_t First = KeepFixed ? FixedRows : 0;
+  Client->RowsSorting();
+  const std::int32_t First = KeepFixed ? Rows.Fixed : 0;
+  const std::int32_t Last = GetRowCount() - 1;
   try {
-    RowList.Sort(First, GetRowCount() - 1,
-                 [Compare](TYCellsVector* A, TYCellsVector* B) { return Compare(A, B); });
+    if (First < Last) ListQuickSort(Rows.List, First, Last, Compare);
   } catch (...) {
-    // A comparison that raises leaves the rows half sorted: number them again so that the
-    // store stays consistent, then let the error go on. Other rows now show at the current
-    // position, so its extent is recomputed too.
-    EnumerateRows();
+    Enumerate(Rows);
     SettleMarks();
-    OwnerGrid->SavedFocusCell = nullptr;
-    OwnerGrid->RefreshCurrentRect();
+    Client->RowsSorted(false);
     throw;
   }
-  EnumerateRows();
+  Enumerate(Rows);
   SettleMarks(); // new order, and with KeepFixed false a new fixed area
-  OwnerGrid->InvalidateGrid();
-  TYCell* Saved = OwnerGrid->SavedFocusCell;
-  OwnerGrid->SavedFocusCell = nullptr;
-  // The focus follows its cell to the row's new place; the pieces were cut anew, so the
-  // current cell's extent is recomputed even when its position did not change.
-  if (Saved && !Saved->RowVector->Fixed && Saved->GetGridRow() >= 0)
-    OwnerGrid->SetRow(Saved->GetGridRow());
-  OwnerGrid->RefreshCurrentRect();
-  OwnerGrid->ReportTopLeftPull();
+  Client->RowsSorted(true);
 }

@@ -32,7 +32,7 @@ void TYCellsUnion::Disable() {
 
 void TYCellsUnion::SetMarked(bool Value) {
   if (Value == Marked) return;
-  if (!OwnerGrid()->DoMarkCell(MainCell, Value)) return;
+  if (!Holder()->GetClient()->CanMarkCell(MainCell, Value)) return;
   Marked = Value;
   CellList->ForEach([this, Value](TYCell* Cell) { SetCellOwnMark(Cell, Value); });
   Invalidate();
@@ -40,66 +40,9 @@ void TYCellsUnion::SetMarked(bool Value) {
 
 // ---------------------------------------------------------------- repaint requests
 
+// The grid knows what the union's appearance touches on screen.
 void TYCellsUnion::Invalidate() {
-  if (Holder()->GetUnionInvalidateLocked()) return;
-  TYCustomGrid* Grid = OwnerGrid();
-  const TYGridCoord OldCoord{Grid->GetCol(), Grid->GetRow()};
-  const TYGridRect OldRect = Grid->GetCurrentCellRect();
-  Grid->RefreshCurrentRect(); // the change may have changed the current cell's extent
-  if (GridUnionList.GetCount() == 0)
-    InvalidateCells(OldRect);
-  else
-    InvalidatePieces(OldCoord, OldRect);
-}
-
-// No pieces: every visible cell alone, or the current column and row a cell lay in. Painting
-// highlights the current column and row alike whenever either highlight is on (marked cells and
-// an inactive grid take it on both axes), so both are repainted.
-void TYCellsUnion::InvalidateCells(const TYGridRect& OldRect) {
-  TYCustomGrid* Grid = OwnerGrid();
-  const TYGridOptions Options = Grid->GetOptions();
-  const bool Highlight = Options.Contains(ygoShowCurCol) || Options.Contains(ygoShowCurRow);
-  CellList->ForEach([&](TYCell* Cell) {
-    const std::int32_t C = Cell->GetGridCol();
-    const std::int32_t R = Cell->GetGridRow();
-    if (CellInGridRect(C, R, OldRect) && Highlight) {
-      if (C >= 0) Grid->InvalidateCol(C);
-      if (R >= 0) Grid->InvalidateRow(R);
-    } else if (C >= 0 && R >= 0) {
-      Grid->InvalidateCell(C, R);
-    }
-  });
-}
-
-void TYCellsUnion::InvalidatePieces(const TYGridCoord& OldCoord, const TYGridRect& OldRect) {
-  TYCustomGrid* Grid = OwnerGrid();
-  for (const auto& Piece : GridUnionList) {
-    const TYGridRect& R = Piece->GetRect();
-    if (CellInGridRect(Grid->GetCol(), Grid->GetRow(), R))
-      InvalidateCurrentHighlight(OldCoord, OldRect);
-    else
-      Grid->InvalidateCell(R.Left, R.Top);
-  }
-  CellList->ForEach([Grid](TYCell* Cell) {
-    if (Cell->GetGridUnionIndex() < 0 && Cell->GetGridCol() >= 0 && Cell->GetGridRow() >= 0)
-      Grid->InvalidateCell(Cell->GetGridCol(), Cell->GetGridRow());
-  });
-}
-
-// The current cell lies in a piece: repaint the old and the new current cell, or their
-// highlighted columns and rows. Here the old cell is looked at wherever it lay in the grid, and
-// its extent is repainted whenever it lies in the grid.
-void TYCellsUnion::InvalidateCurrentHighlight(const TYGridCoord& OldCoord, TYGridRect OldRect) {
-  TYCustomGrid* Grid = OwnerGrid();
-  const std::int32_t Cols = Grid->GetColCount();
-  const std::int32_t Rows = Grid->GetRowCount();
-  const TYGridRect Whole{0, 0, Cols - 1, Rows - 1};
-  TYCustomGrid::TYCurrentMove Move{OldCoord, OldRect, GridRectsOverlap(OldRect, Whole), false,
-                                   false};
-  if (Move.OldRectShown) Move.OldRect = ClipGridRect(OldRect, Whole);
-  Move.OldValid = OldCoord.X >= 0 && OldCoord.X < Cols && OldCoord.Y >= 0 && OldCoord.Y < Rows;
-  Move.OldUnioned = Move.OldValid && Grid->GetCells(OldCoord.X, OldCoord.Y)->GetUnioned();
-  Grid->InvalidateCurrentMove(Move, false);
+  if (!Holder()->GetUnionInvalidateLocked()) Holder()->GetClient()->UnionChanged(this);
 }
 
 // ---------------------------------------------------------------- column and row marks
@@ -108,7 +51,7 @@ void TYCellsUnion::InvalidateCurrentHighlight(const TYGridCoord& OldCoord, TYGri
 // visible column (row) of the union keeps it marked.
 bool TYCellsUnions::TryChangeMarked(TYCellsVector* CellsVector, bool MarkValue) {
   if (!CellsVector->GetVisible()) return false;
-  const TYGridOptions Options = Holder->GetOwnerGrid()->GetOptions();
+  const TYGridOptions Options = Holder->GetClient()->StoreOptions();
   const bool IsColumn = CellsVector->GetIsColumn();
   if (!Options.Contains(IsColumn ? ygoColsMarking : ygoRowsMarking)) return false;
   bool Changed = false;

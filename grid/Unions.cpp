@@ -82,7 +82,7 @@ void TYCellsUnion::Refresh() {
   TYCellList Work;
   Work.Assign(*CellList);
   DeriveMark();
-  if (OwnerGrid()->GetOptions().Contains(ygoCellsMarking)) CopyMarkToCells();
+  if (Holder()->GetClient()->StoreOptions().Contains(ygoCellsMarking)) CopyMarkToCells();
   for (std::int32_t I = 0; I < Work.GetCount(); ++I)
     if (Work[I]->GetGridCol() < 0 || Work[I]->GetGridRow() < 0) Work.Put(I, nullptr);
   Work.Pack();
@@ -93,7 +93,7 @@ void TYCellsUnion::Refresh() {
 // union whose main cell is scrollable follows marks.
 void TYCellsUnion::DeriveMark() {
   if (!MainCellScrollable()) return;
-  const TYGridOptions Options = OwnerGrid()->GetOptions();
+  const TYGridOptions Options = Holder()->GetClient()->StoreOptions();
   auto Any = [this](auto&& Test) {
     for (void* P : *CellList)
       if (Test(static_cast<TYCell*>(P))) return true;
@@ -225,10 +225,9 @@ void TYCellsUnions::StoreMarkStatuses() {
 }
 
 bool TYCellsUnions::IsFixedCell(const TYCell* Cell, bool Grid) const {
-  if (Grid) {
-    const TYCustomGrid* G = Holder->GetOwnerGrid();
-    return Cell->GetGridCol() < G->GetFixedCols() || Cell->GetGridRow() < G->GetFixedRows();
-  }
+  if (Grid)
+    return Cell->GetGridCol() < Holder->GetColAxis().GetGridFixed() ||
+           Cell->GetGridRow() < Holder->GetRowAxis().GetGridFixed();
   return Cell->GetHolderCol() < Holder->GetFixedCols() ||
          Cell->GetHolderRow() < Holder->GetFixedRows();
 }
@@ -245,9 +244,8 @@ bool TYCellsUnions::SameFixedState(const TYCellList& Cells, bool Grid) const {
 void TYCellsUnions::Add(const TYGridCoord& MainCell, const TYGridCoord& Corner1,
                         const TYGridCoord& Corner2, bool Grid) {
   const TYGridRect Rect = NormalizedGridRect(Corner1, Corner2);
-  const TYCustomGrid* G = Holder->GetOwnerGrid();
-  const std::int32_t Cols = Grid ? G->GetColCount() : Holder->GetColCount();
-  const std::int32_t Rows = Grid ? G->GetRowCount() : Holder->GetRowCount();
+  const std::int32_t Cols = Grid ? Holder->GetGridColCount() : Holder->GetColCount();
+  const std::int32_t Rows = Grid ? Holder->GetGridRowCount() : Holder->GetRowCount();
   if (Rect.Left < 0 || Rect.Top < 0 || Rect.Right >= Cols || Rect.Bottom >= Rows)
     GridError(this, SGridIndexOutOfRange);
   if (!CellInGridRect(MainCell.X, MainCell.Y, Rect)) return;
@@ -262,13 +260,14 @@ void TYCellsUnions::Add(const TYGridCoord& MainCell, const TYGridCoord& Corner1,
 std::unique_ptr<TYCellList> TYCellsUnions::CollectRect(const TYGridRect& Rect, bool Grid,
                                                        const TYGridCoord& MainCoord,
                                                        TYCell*& Main) const {
-  const TYCustomGrid* G = Holder->GetOwnerGrid();
+  const TYCellsAxis& Cols = Holder->GetColAxis();
+  const TYCellsAxis& Rows = Holder->GetRowAxis();
   auto Cells = std::make_unique<TYCellList>();
   Cells->SetCapacity((Rect.Right - Rect.Left + 1) * (Rect.Bottom - Rect.Top + 1));
   for (std::int32_t C = Rect.Left; C <= Rect.Right; ++C)
     for (std::int32_t R = Rect.Top; R <= Rect.Bottom; ++R) {
-      TYCell* Cell = Grid ? Holder->GetCells(G->GridToHolderCol(C), G->GridToHolderRow(R))
-                          : Holder->GetCells(C, R);
+      TYCell* Cell =
+          Grid ? Holder->CellAt(Cols.GridVector(C), Rows.GridVector(R)) : Holder->GetCells(C, R);
       Cells->Add(Cell);
       if (C == MainCoord.X && R == MainCoord.Y) Main = Cell;
     }

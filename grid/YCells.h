@@ -6,23 +6,22 @@
 #include "grid/YGridTypes.h"
 #include "host/classes/Lists.h"
 
-#include <memory>
-
 class TYCellsVector;
 class TYCellsHolder;
+class TYCellsAxis;
 class TYCellsUnion;
 class TYCellsUnions;
 class TYGridUnion;
 class TYCustomGrid;
 
-// One cell. Owned by its row vector; refers to both of its vectors.
+// One cell. Kept by the store (in its column's storage, at its row's slot) for as long as its
+// row and column live; refers to both of its vectors.
 class TYCell : public TObject {
 public:
-  // Calls no hook: the holder calls the init hook once the cell is in place.
+  // Calls no hook: the store calls the init hook once the whole structure is in place, and
+  // the free hook before it destroys the cell.
   TYCell(TYCellsVector* AColVector, TYCellsVector* ARowVector);
-  // Calls the grid's free hook. Reaches the grid through the row vector only: when the store
-  // destroys a cell its column vector may already be gone.
-  ~TYCell() override;
+  ~TYCell() override = default;
   TYCell(const TYCell&) = delete;
   TYCell& operator=(const TYCell&) = delete;
   const char* ClassName() const override { return "TYCell"; }
@@ -51,6 +50,7 @@ public:
   // Marks or unmarks the cell (cells marking only; never a fixed cell; the host may veto).
   void SetMarked(bool Value);
 
+  // The grid that shows the cell's store; none for a store used on its own.
   TYCustomGrid* OwnerGrid() const;
 
 private:
@@ -66,17 +66,33 @@ private:
 };
 
 using TYCellList = TListOf<TYCell>;
-using TYRowCells = TOwnedList<TYCell>;
+
+// The cells of one row in holder column order, read through the store. A small value that is
+// valid while the row lives; it follows moves, insertions and deletions of columns.
+class TYRowCells {
+public:
+  TYRowCells(const TYCellsHolder* AHolder, const TYCellsVector* ARow)
+      : Holder(AHolder), Row(ARow) {}
+  // The number of columns; 0 for the cell list of a column, which has none.
+  std::int32_t GetCount() const;
+  // The cell of holder column Index; an index outside the row raises the list's index error.
+  TYCell* Get(std::int32_t Index) const;
+  TYCell* operator[](std::int32_t Index) const; // unchecked
+
+private:
+  const TYCellsHolder* Holder;
+  const TYCellsVector* Row; // none for a column
+};
 
 // One column or row of the cell store.
 class TYCellsVector : public TObject {
 public:
-  // Only the store creates vectors: columns without a cell list, rows with an empty one.
+  // Only the store creates vectors. Slot is where the store keeps the vector and, for a
+  // column, its cells; for a row, the place of its cell in every column.
   TYCellsVector(TYCellsHolder* AHolder, bool AIsColumn, bool AFixed, bool AVisible,
-                std::int32_t ASize, std::unique_ptr<TYRowCells> ARowCells);
-  // For a row: destroys its cells in column order (their free hooks run), then calls the free
-  // hook of the row itself.
-  ~TYCellsVector() override;
+                std::int32_t ASize, std::int32_t ASlot);
+  // Calls no hook: the store frees the user data of a vector before it destroys it.
+  ~TYCellsVector() override = default;
   TYCellsVector(const TYCellsVector&) = delete;
   TYCellsVector& operator=(const TYCellsVector&) = delete;
   const char* ClassName() const override { return "TYCellsVector"; }
@@ -89,22 +105,25 @@ public:
   std::int32_t GetSize() const { return Size; } // width or height in pixels
   std::int32_t GetHolderIndex() const { return HolderIndex; }
   std::int32_t GetGridIndex() const { return GridIndex; } // -1 while hidden
-  // A row's cells by holder column; none for a column.
-  const TYRowCells* GetRowCells() const { return RowCells.get(); }
+  // A row's cells by holder column; an empty list for a column.
+  TYRowCells GetRowCells() const { return {Holder, IsColumn ? nullptr : this}; }
   void* GetData() const { return Data; }
   void SetData(void* Value) { Data = Value; }
 
-  // Stores the size; no repaint, no event (the store's ColWidths/RowHeights notify).
+  // Stores the size; no repaint, no event (the store's ColWidths/RowHeights notify). The store
+  // still learns of it, for its running sums of the sizes.
   void SetSize(std::int32_t Value);
   // Marks or unmarks the vector (its marking option only; never a fixed vector; the host may veto).
   void SetMarked(bool Value);
   // Shows or hides the vector inside the store's size-change bracket.
   void SetVisible(bool Value);
 
+  // The grid that shows the vector's store; none for a store used on its own.
   TYCustomGrid* OwnerGrid() const;
 
 private:
   friend class TYCellsHolder;
+  friend class TYCellsAxis;
 
   TYCellsHolder* Holder;
   bool IsColumn;
@@ -114,6 +133,6 @@ private:
   std::int32_t Size;
   std::int32_t HolderIndex = 0;
   std::int32_t GridIndex = 0;
-  std::unique_ptr<TYRowCells> RowCells;
+  std::int32_t Slot; // fixed for the vector's life
   void* Data = nullptr;
 };

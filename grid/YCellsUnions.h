@@ -63,6 +63,7 @@ public:
   // Asks the grid to repaint everything the union's appearance touches.
   void Invalidate();
 
+  // The grid that shows the union's store; none for a store on its own.
   TYCustomGrid* OwnerGrid() const;
   TYCellsHolder* Holder() const;
 
@@ -77,9 +78,6 @@ private:
   void SetCellOwnMark(TYCell* Cell, bool Value);
   void BuildPieces(TYCellList& Work);
   void AddPiece(std::unique_ptr<TYCellList> Group);
-  void InvalidateCells(const TYGridRect& OldRect);
-  void InvalidatePieces(const TYGridCoord& OldCoord, const TYGridRect& OldRect);
-  void InvalidateCurrentHighlight(const TYGridCoord& OldCoord, TYGridRect OldRect);
   // Takes out the cells that Removed selects; answers how many remain.
   std::int32_t RemoveCells(const std::function<bool(const TYCell*)>& Removed);
 

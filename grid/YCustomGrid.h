@@ -104,14 +104,15 @@ public:
 
   // --- The store and the index spaces ---
   TYCellsHolder* GetHolder() const { return Holder.get(); }
-  std::int32_t GetColCount() const { return ColCount; } // visible columns
-  std::int32_t GetRowCount() const { return RowCount; } // visible rows
-  std::int32_t GetFixedCols() const {
-    return FixedCols;
-  } // visible fixed columns, at most ColCount - 1
-  std::int32_t GetFixedRows() const { return FixedRows; }
-  const std::vector<std::int32_t>& GetColMap() const { return ColMap; } // grid -> holder column
-  const std::vector<std::int32_t>& GetRowMap() const { return RowMap; }
+  // Visible columns and rows, and the visible fixed ones (at most ColCount - 1): the store
+  // keeps them with its axes.
+  std::int32_t GetColCount() const { return Holder->GetColAxis().GetGridCount(); }
+  std::int32_t GetRowCount() const { return Holder->GetRowAxis().GetGridCount(); }
+  std::int32_t GetFixedCols() const { return Holder->GetColAxis().GetGridFixed(); }
+  std::int32_t GetFixedRows() const { return Holder->GetRowAxis().GetGridFixed(); }
+  // Grid index -> holder index.
+  const std::vector<std::int32_t>& GetColMap() const { return Holder->GetColAxis().GetGridMap(); }
+  const std::vector<std::int32_t>& GetRowMap() const { return Holder->GetRowAxis().GetGridMap(); }
   std::int32_t GridToHolderCol(std::int32_t Index) const;
   std::int32_t GridToHolderRow(std::int32_t Index) const;
   TYGridCoord GridToHolderCell(const TYGridCoord& Coord) const;
@@ -129,7 +130,7 @@ public:
   TYCellsVector* GetMarkedRows(std::int32_t Index);
   TYCell* GetMarkedCells(std::int32_t Index);
   std::int32_t GetMarkedCount() const;
-  const TList& GetGridMarkList() const { return GridMarkList; }
+  const TList& GetGridMarkList() const { return Holder->GetGridMarkList(); }
 
   // --- Properties ---
   TYGridOptions GetOptions() const { return Options; }
@@ -406,10 +407,8 @@ protected:
   TYGridState GridState = ygsNormal;
 
 private:
-  friend class TYCellsHolder;
-  friend class TYCellsVector;
-  friend class TYCell;
-  friend class TYCellsUnion;
+  // How the store tells the grid of its changes.
+  class THolderLink;
 
   // What a move of the current cell leaves to repaint.
   struct TYCurrentMove {
@@ -426,7 +425,7 @@ private:
   TObject* MarkedItem(std::int32_t Index, TYGridOption Option);
   void CalcAxis(TYGridAxisDrawInfo& Axis, std::int32_t Extent) const;
   TYCell* CurrentCellOrNone() const;
-  bool HasCurrentCell() const { return ColCount > 0 && RowCount > 0; }
+  bool HasCurrentCell() const { return GetColCount() > 0 && GetRowCount() > 0; }
   void PullCurrentIntoScrollArea();
   void KeepTopLeftScrollable();
   void InvalidateChangedArea();
@@ -462,6 +461,14 @@ private:
   void InvalidateUnions();
   void CheckCoord(std::int32_t ACol, std::int32_t ARow) const;
   void InvalidateCurrentMove(const TYCurrentMove& Move, bool InView);
+  // Repaints what a union's change touches: its pieces, or its cells alone, and the current
+  // cell's highlight when the current cell lies in it.
+  void InvalidateUnion(TYCellsUnion* Union);
+  void InvalidateUnionCells(const TYCellsUnion* Union, const TYGridRect& OldRect);
+  void InvalidateUnionPieces(const TYCellsUnion* Union, const TYGridCoord& OldCoord,
+                             const TYGridRect& OldRect);
+  void InvalidateCurrentHighlight(const TYGridCoord& OldCoord, TYGridRect OldRect);
+  void RowsSorted(bool Completed);
   void InvalidateMovedAxis(bool Column, const TYCurrentMove& Move, bool InView);
   TYGridRect StretchedToRows(const TYGridRect& Rect) const;
   TYGridRect StretchedToCols(const TYGridRect& Rect) const;
@@ -555,20 +562,13 @@ private:
   TYGridCoord MarkCorner;
   bool KeyRangeMarking = false;
   TYGridRect CurrentCellRect; // the current cell's piece, or the cell alone
-  std::int32_t ColCount = 0;
-  std::int32_t RowCount = 0;
-  std::int32_t FixedCols = 0;
-  std::int32_t FixedRows = 0;
   std::int32_t DefaultColWidth = 64;
   std::int32_t DefaultRowHeight = 24;
   std::int32_t GridLineWidth = 1;
-  std::vector<std::int32_t> ColMap; // holder index of each visible column
-  std::vector<std::int32_t> RowMap;
   std::unique_ptr<TYGridColors> Colors;
   std::unique_ptr<TYGridFonts> Fonts;
+  std::unique_ptr<THolderLink> HolderLink; // made before the store, which calls it at once
   std::unique_ptr<TYCellsHolder> Holder;
-  TList GridMarkList;             // marked items whose vectors are visible; not owned
-  std::int32_t GridMarkCount = 0; // exact while the holder's mark list is dirty
   TYGridOptions Options{ygoFixedVertLine, ygoFixedHorzLine, ygoVertLine, ygoHorzLine,
                         ygoShowFocusCell};
   TYGridOptions DesignOptions{ygoRowSizing, ygoColSizing};

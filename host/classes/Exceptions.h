@@ -45,5 +45,12 @@ public:
   const char* ClassName() const override { return "EWriteError"; }
 };
 
+// Raised when memory for a requested size cannot be had; what was asked for is unchanged.
+class EOutOfMemory : public Exception {
+public:
+  using Exception::Exception;
+  const char* ClassName() const override { return "EOutOfMemory"; }
+};
+
 // Replaces the first "%d" of Fmt by Value ("List index out of bounds (%d)").
 std::string FormatIndex(const std::string& Fmt, long long Value);

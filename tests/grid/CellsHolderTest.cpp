@@ -155,7 +155,7 @@ TEST_F(CellsHolderTest, DoChangeSizeTakesNegativeCountsAsZeroAndRunsNoBracket) {
   EXPECT_EQ(H->GetColCount(), 0);
   EXPECT_EQ(H->GetRowCount(), 3);
   EXPECT_EQ(H->GetFixedCols(), 0);
-  EXPECT_EQ(H->GetRows(2)->GetRowCells()->GetCount(), 0);
+  EXPECT_EQ(H->GetRows(2)->GetRowCells().GetCount(), 0);
   EXPECT_EQ(Grid->GetColCount(), 0);
   EXPECT_EQ(Grid->GetFixedCols(), -1);
   EXPECT_TRUE(Grid->GetColMap().empty());

@@ -50,8 +50,8 @@ TEST_F(CellsTest, CellDerivesItsCoordinatesFromItsVectorsAndStartsPlain) {
   EXPECT_EQ(Cell->GetGridUnion(), nullptr);
   EXPECT_EQ(Cell->GetGridUnionIndex(), -1);
   EXPECT_EQ(LabelOf(Cell), "c2r3"); // the init hook ran once the cell was in place
-  EXPECT_EQ(H->GetCols(2)->GetRowCells(), nullptr);
-  EXPECT_EQ(H->GetRows(3)->GetRowCells()->GetCount(), 5);
+  EXPECT_EQ(H->GetCols(2)->GetRowCells().GetCount(), 0);
+  EXPECT_EQ(H->GetRows(3)->GetRowCells().GetCount(), 5);
   EXPECT_EQ(H->GetCols(2)->GetSize(), Grid->GetDefaultColWidth());
   EXPECT_EQ(H->GetRows(3)->GetSize(), Grid->GetDefaultRowHeight());
 }

@@ -421,18 +421,23 @@ TEST_F(HolderEditingTest, AddingHiddenVectorsLeavesWhatTheGridShowsAndItsFocus) 
   EXPECT_TRUE(ModelConsistent(*Grid));
 }
 
-TEST_F(HolderEditingTest, InitHookOfANewVectorRunsBeforeItsCellsExist) {
+// The store is whole before any hook runs: a new vector's init hook already finds its cells in
+// place, none of them with user data yet.
+TEST_F(HolderEditingTest, InitHookOfANewVectorFindsItsCellsInPlaceWithoutData) {
   Log Seen;
   Grid->OnInitCellsVector = [&, Record = Grid->OnInitCellsVector](TYCustomGrid* Sender,
                                                                   TYCellsVector* V) {
     const TYCellsVector* Row = V->GetIsColumn() ? H->GetRows(0) : V;
-    Seen.push_back(std::to_string(Row->GetRowCells()->GetCount()));
+    const TYCell* Cell = V->GetIsColumn() ? H->CellAt(V, Row) : Row->GetRowCells()[0];
+    Seen.push_back(std::to_string(Row->GetRowCells().GetCount()) +
+                   (LabelOf(Cell).empty() ? "" : " data"));
     Record(Sender, V);
   };
   H->AddRow(true);
   H->InsertCol(2, true);
   H->AddCol(false);
-  EXPECT_EQ(Seen, (Log{"0", "5", "6"}));
+  EXPECT_EQ(Seen, (Log{"5", "6", "7"}));
+  EXPECT_TRUE(ModelConsistent(*Grid));
 }
 
 TEST_F(HolderEditingTest, InsertColShiftsTheLaterColumnsAndTheFocusFollowsItsCell) {

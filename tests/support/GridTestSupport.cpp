@@ -156,8 +156,7 @@ void CheckAxis(Findings& F, TYCustomGrid& Grid, bool Columns) {
       Map.push_back(I);
       if (I < Fixed) ++VisibleFixed;
     }
-    if (Columns != (V->GetRowCells() == nullptr))
-      F.Fail(Name, I, ": cell list present on the wrong kind");
+    if (Columns && V->GetRowCells().GetCount() != 0) F.Fail(Name, I, ": a column lists cells");
   }
   const auto GridCount = static_cast<std::int32_t>(Map.size());
   if ((Columns ? Grid.GetColMap() : Grid.GetRowMap()) != Map)
@@ -176,12 +175,12 @@ void CheckAxis(Findings& F, TYCustomGrid& Grid, bool Columns) {
 void CheckCells(Findings& F, TYCellsHolder* H) {
   for (std::int32_t R = 0; R < H->GetRowCount(); ++R) {
     TYCellsVector* Row = H->GetRows(R);
-    if (Row->GetRowCells()->GetCount() != H->GetColCount()) {
-      F.Fail("row ", R, " has ", Row->GetRowCells()->GetCount(), " cells");
+    if (Row->GetRowCells().GetCount() != H->GetColCount()) {
+      F.Fail("row ", R, " has ", Row->GetRowCells().GetCount(), " cells");
       continue;
     }
     for (std::int32_t C = 0; C < H->GetColCount(); ++C) {
-      TYCell* Cell = (*Row->GetRowCells())[C];
+      TYCell* Cell = Row->GetRowCells()[C];
       if (!Cell || Cell->GetColVector() != H->GetCols(C) || Cell->GetRowVector() != Row)
         F.Fail("cell (", C, ",", R, ") is not linked to its vectors");
     }
