@@ -5,6 +5,8 @@
 
 #include "host/gui/WinUser.h"
 
+#include <algorithm>
+
 void TYCustomGrid::InvalidateCell(std::int32_t ACol, std::int32_t ARow) {
   TYGridUnion* Piece = GetCells(ACol, ARow)->GetGridUnion();
   if (!Piece) {
@@ -25,31 +27,33 @@ TYGridRect TYCustomGrid::ClippedToScrollPosition(TYGridRect R) const {
 }
 
 // A vector crossed by no merged cell costs one rectangle; one crossed by merged cells is
-// invalidated cell by cell, so that each piece is invalidated whole.
+// invalidated cell by cell, so that each piece is invalidated whole. Only the cells on screen
+// are looked at: the fixed ones, and from the first one shown to the one after the last
+// wholly visible one.
 void TYCustomGrid::InvalidateVector(bool Column, std::int32_t Index) {
   if (!HandleAllocated()) return;
   const std::int32_t Fixed = Column ? GetFixedRows() : GetFixedCols();
   const std::int32_t First = Column ? TopLeftCoord.Y : TopLeftCoord.X;
   const std::int32_t Count = Column ? GetRowCount() : GetColCount();
   const std::int32_t Last = First + (Column ? GetVisibleRowCount() : GetVisibleColCount());
-  auto Shown = [&](std::int32_t I) {
-    return I < Count && (I < Fixed || (I >= First && I <= Last));
-  };
+  const TYIndexSpan Shown[] = {{0, std::min(Fixed, Count) - 1},
+                               {std::max(First, Fixed), std::min(Last, Count - 1)}};
   auto CellAt = [&](std::int32_t I) { return Column ? GetCells(Index, I) : GetCells(I, Index); };
   bool Merged = false;
-  for (std::int32_t I = 0; I <= Last && !Merged; ++I)
-    Merged = Shown(I) && CellAt(I)->GetUnioned();
+  for (const TYIndexSpan& Span : Shown)
+    for (std::int32_t I = Span.First; I <= Span.Last && !Merged; ++I)
+      Merged = CellAt(I)->GetUnioned();
   if (!Merged) {
     InvalidateRect(Column ? TYGridRect{Index, 0, Index, Last} : TYGridRect{0, Index, Last, Index});
     return;
   }
-  for (std::int32_t I = 0; I <= Last; ++I) {
-    if (!Shown(I)) continue;
-    if (Column)
-      InvalidateCell(Index, I);
-    else
-      InvalidateCell(I, Index);
-  }
+  for (const TYIndexSpan& Span : Shown)
+    for (std::int32_t I = Span.First; I <= Span.Last; ++I) {
+      if (Column)
+        InvalidateCell(Index, I);
+      else
+        InvalidateCell(I, Index);
+    }
 }
 
 void TYCustomGrid::InvalidateCol(std::int32_t ACol) {

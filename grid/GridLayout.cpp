@@ -1,45 +1,51 @@
 // Layout of the grid on screen, computed on demand, and the bracket around structural
 // changes of the store.
-#include "grid/YGrids.h"
+#include "grid/LayoutAxis.h"
 
 #include <algorithm>
 
+using YGridsLayout::FirstBeyond;
+using YGridsLayout::Saturated;
+using YGridsLayout::Span;
+
 void TYCustomGrid::CalcFixedInfo(TYGridDrawInfo& DrawInfo) const {
   auto Fill = [this](TYGridAxisDrawInfo& Axis, bool Lines, std::int32_t Fixed, std::int32_t First,
-                     std::int32_t Count, TYGetExtentsFunc Extent) {
+                     std::int32_t Count, TYGetExtentsFunc Extent, const TYCellsAxis& Sizes) {
     Axis.LineWidth = Lines ? GridLineWidth : 0;
-    Axis.FixedBoundary = 0;
-    for (std::int32_t I = 0; I < Fixed; ++I)
-      Axis.FixedBoundary += Extent(I) + Axis.LineWidth;
     Axis.FixedCellCount = Fixed;
     Axis.FirstGridCell = First;
     Axis.GridCellCount = Count;
     Axis.GetExtent = std::move(Extent);
+    Axis.Sizes = &Sizes;
+    Axis.FixedBoundary = Saturated(Span(Axis, 0, Fixed - 1));
   };
-  Fill(DrawInfo.Horz, Options.Contains(ygoFixedVertLine) || Options.Contains(ygoVertLine),
-       GetFixedCols(), TopLeftCoord.X, GetColCount(),
-       [this](std::int32_t I) { return GetColWidths(I); });
-  Fill(DrawInfo.Vert, Options.Contains(ygoFixedHorzLine) || Options.Contains(ygoHorzLine),
-       GetFixedRows(), TopLeftCoord.Y, GetRowCount(),
-       [this](std::int32_t I) { return GetRowHeights(I); });
+  Fill(
+      DrawInfo.Horz, Options.Contains(ygoFixedVertLine) || Options.Contains(ygoVertLine),
+      GetFixedCols(), TopLeftCoord.X, GetColCount(),
+      [this](std::int32_t I) { return GetColWidths(I); }, Holder->GetColAxis());
+  Fill(
+      DrawInfo.Vert, Options.Contains(ygoFixedHorzLine) || Options.Contains(ygoHorzLine),
+      GetFixedRows(), TopLeftCoord.Y, GetRowCount(),
+      [this](std::int32_t I) { return GetRowHeights(I); }, Holder->GetRowAxis());
 }
 
 // The scrollable part of one axis for a client extent. A cell is wholly visible when it ends
 // at or before the client edge; its trailing line may fall outside.
 void TYCustomGrid::CalcAxis(TYGridAxisDrawInfo& Axis, std::int32_t Extent) const {
   Axis.GridExtent = Extent;
-  Axis.GridBoundary = Axis.FixedBoundary;
-  Axis.FullVisibleBoundary = Axis.FixedBoundary;
-  Axis.LastFullVisibleCell = Axis.FirstGridCell;
-  for (std::int32_t I = Axis.FirstGridCell; I < Axis.GridCellCount; ++I) {
-    Axis.GridBoundary += Axis.GetExtent(I) + Axis.LineWidth;
-    if (Axis.GridBoundary > Axis.GridExtent + Axis.LineWidth) {
-      Axis.GridBoundary = Axis.GridExtent;
-      break;
-    }
-    Axis.LastFullVisibleCell = I;
+  const std::int32_t First = Axis.FirstGridCell;
+  const std::int32_t Count = Axis.GridCellCount;
+  const std::int64_t Room = std::int64_t{Extent} + Axis.LineWidth - Axis.FixedBoundary;
+  const std::int32_t Beyond = FirstBeyond(Axis, First, Count, Room); // the first cell too many
+  if (Beyond >= Count) {
+    Axis.GridBoundary = Saturated(Axis.FixedBoundary + Span(Axis, First, Count - 1));
+    Axis.LastFullVisibleCell = std::max(First, Count - 1);
     Axis.FullVisibleBoundary = Axis.GridBoundary;
+    return;
   }
+  Axis.GridBoundary = Extent;
+  Axis.LastFullVisibleCell = std::max(First, Beyond - 1);
+  Axis.FullVisibleBoundary = Saturated(Axis.FixedBoundary + Span(Axis, First, Beyond - 1));
 }
 
 void TYCustomGrid::CalcDrawInfoXY(TYGridDrawInfo& DrawInfo, std::int32_t UseWidth,
@@ -49,8 +55,18 @@ void TYCustomGrid::CalcDrawInfoXY(TYGridDrawInfo& DrawInfo, std::int32_t UseWidt
   CalcAxis(DrawInfo.Vert, UseHeight);
 }
 
+// The layout of the client area is kept until something it depends on changes: the client
+// size, the scroll position, the options and line width, or (through the store's layout
+// version) the counts, sizes, visibility and order of the vectors.
 void TYCustomGrid::CalcDrawInfo(TYGridDrawInfo& DrawInfo) const {
-  CalcDrawInfoXY(DrawInfo, GetClientWidth(), GetClientHeight());
+  const TYLayoutKey Key{GetClientWidth(), GetClientHeight(), TopLeftCoord,
+                        Options.ToBits(), GridLineWidth,     Holder->GetLayoutVersion()};
+  if (!LayoutCached || !(Key == LayoutKey)) {
+    CalcDrawInfoXY(CachedLayout, Key.Width, Key.Height);
+    LayoutKey = Key;
+    LayoutCached = true;
+  }
+  DrawInfo = CachedLayout;
 }
 
 std::int32_t TYCustomGrid::GetVisibleColCount() const {
@@ -82,13 +98,14 @@ std::int32_t TYCustomGrid::GetGridHeight() const {
 namespace {
 // The smallest first scrollable index from which the cells up to Start all fit wholly; Start
 // itself when it does not fit alone. Cells of zero extent neither count nor become the answer.
+// The walk stops once the window is full, so it covers at most a window of cells.
 std::int32_t MaxFirstCell(const TYGridAxisDrawInfo& Axis, std::int32_t Start) {
   std::int32_t Result = Start;
-  std::int32_t Line = Axis.GridExtent + Axis.LineWidth;
+  std::int64_t Line = std::int64_t{Axis.GridExtent} + Axis.LineWidth;
   for (std::int32_t I = Start; I >= Axis.FixedCellCount; --I) {
     const std::int32_t Extent = Axis.GetExtent(I);
     if (Extent <= 0) continue;
-    Line -= Extent + Axis.LineWidth;
+    Line -= std::int64_t{Extent} + Axis.LineWidth;
     if (Line < Axis.FixedBoundary) {
       if (Result == Start && Axis.GetExtent(Start) <= 0) Result = I;
       break;
@@ -101,24 +118,22 @@ std::int32_t MaxFirstCell(const TYGridAxisDrawInfo& Axis, std::int32_t Start) {
 // The cell of one axis under pixel N, or -1. A point on a cell's trailing line belongs to it.
 std::int32_t CellAlong(const TYGridAxisDrawInfo& Axis, std::int32_t N) {
   const bool InFixed = N < Axis.FixedBoundary;
-  std::int32_t Line = InFixed ? 0 : Axis.FixedBoundary;
-  const std::int32_t Last = InFixed ? Axis.FixedCellCount - 1 : Axis.GridCellCount - 1;
-  for (std::int32_t I = InFixed ? 0 : Axis.FirstGridCell; I <= Last; ++I) {
-    Line += Axis.GetExtent(I) + Axis.LineWidth;
-    if (N < Line) return I;
-  }
-  return -1;
+  const std::int32_t From = InFixed ? 0 : Axis.FirstGridCell;
+  const std::int32_t End = InFixed ? Axis.FixedCellCount : Axis.GridCellCount;
+  const std::int64_t Start = InFixed ? 0 : Axis.FixedBoundary;
+  const std::int32_t I = FirstBeyond(Axis, From, End, N - Start);
+  return I < End ? I : -1;
 }
 
-// Where cell I starts on its axis; 0 also means that it has no position on screen.
-std::int32_t LinePos(const TYGridAxisDrawInfo& Axis, std::int32_t I) {
+// Where cell I starts on its axis; 0 also means that it has no position on screen: the walk
+// to it passed the client edge.
+std::int64_t LinePos(const TYGridAxisDrawInfo& Axis, std::int32_t I) {
   const bool Fixed = I < Axis.FixedCellCount;
-  std::int32_t Pos = Fixed || I < Axis.FirstGridCell ? 0 : Axis.FixedBoundary;
-  for (std::int32_t J = Fixed ? 0 : Axis.FirstGridCell; J < I; ++J) {
-    Pos += Axis.GetExtent(J) + Axis.LineWidth;
-    if (Pos > Axis.GridExtent) return 0;
-  }
-  return Pos;
+  const std::int64_t Start = Fixed || I < Axis.FirstGridCell ? 0 : Axis.FixedBoundary;
+  const std::int32_t From = Fixed ? 0 : Axis.FirstGridCell;
+  if (I <= From) return Start;
+  if (FirstBeyond(Axis, From, I, Axis.GridExtent - Start) < I) return 0;
+  return Start + Span(Axis, From, I - 1);
 }
 
 // The pixel span of the cells Min..Max on one axis; false when they are all scrolled out.
@@ -132,11 +147,13 @@ bool SpanAlong(const TYGridAxisDrawInfo& Axis, std::int32_t Min, std::int32_t Ma
     Max = Axis.LastFullVisibleCell + (Axis.LastFullVisibleCell < Axis.GridCellCount - 1 ? 1 : 0);
     if (LinePos(Axis, Max) == 0) --Max;
   }
-  Low = LinePos(Axis, Min);
-  High = LinePos(Axis, Max);
-  High = High == 0 ? Low + Axis.GetExtent(Min) : High + Axis.GetExtent(Max);
-  High = std::min(High, Axis.GridExtent);
-  if (IncludeLine) High += Axis.LineWidth; // the line may reach past the client edge
+  const std::int64_t From = LinePos(Axis, Min);
+  std::int64_t To = LinePos(Axis, Max);
+  To = To == 0 ? From + Axis.GetExtent(Min) : To + Axis.GetExtent(Max);
+  To = std::min<std::int64_t>(To, Axis.GridExtent);
+  if (IncludeLine) To += Axis.LineWidth; // the line may reach past the client edge
+  Low = Saturated(From);
+  High = Saturated(To);
   return true;
 }
 } // namespace

@@ -3,7 +3,7 @@
 // the five hooks through which the host draws or supplies content.
 //
 // Sections: the paint pass; one cell; the look of a cell; content (image, text, frames).
-#include "grid/YGrids.h"
+#include "grid/LayoutAxis.h"
 
 #include <algorithm>
 
@@ -91,17 +91,16 @@ namespace {
 // The pixel span of grid indices First..Last on one axis, counting only fixed and shown cells.
 void UnionSpan(const TYGridAxisDrawInfo& Axis, std::int32_t First, std::int32_t Last,
                std::int32_t& Start, std::int32_t& End) {
-  Start = 0;
-  std::int32_t Inside = 0;
-  for (std::int32_t I = 0; I <= Last; ++I) {
-    if (I >= Axis.FixedCellCount && I < Axis.FirstGridCell) continue;
-    const std::int32_t Step = Axis.GetExtent(I) + Axis.LineWidth;
-    if (I < First)
-      Start += Step;
-    else
-      Inside += Step;
-  }
-  End = Start + Inside - Axis.LineWidth;
+  // The cells scrolled out lie between the fixed ones and the first one shown.
+  auto Shown = [&Axis](std::int32_t From, std::int32_t To) {
+    const std::int32_t HiddenFrom = std::max(From, Axis.FixedCellCount);
+    const std::int32_t HiddenTo = std::min(To, Axis.FirstGridCell - 1);
+    return YGridsLayout::Span(Axis, From, To) - YGridsLayout::Span(Axis, HiddenFrom, HiddenTo);
+  };
+  const std::int64_t Before = Shown(0, std::min(First, Last + 1) - 1);
+  const std::int64_t Inside = Shown(std::max(First, 0), Last);
+  Start = YGridsLayout::Saturated(Before);
+  End = YGridsLayout::Saturated(Before + Inside - Axis.LineWidth);
 }
 
 bool Overlaps(std::int32_t Value, std::int32_t Low, std::int32_t High) {

@@ -1,6 +1,6 @@
 // Moving the view: the first scrollable cell shown, bringing a cell into view, and moving the
 // window's pixels (a bit-block scroll) instead of repainting what stays visible.
-#include "grid/YGrids.h"
+#include "grid/LayoutAxis.h"
 
 #include "host/gui/WinUser.h"
 
@@ -24,11 +24,9 @@ std::int32_t FirstToShow(const TYGridAxisDrawInfo& Axis, std::int32_t Index,
 bool ScrollDistance(const TYGridAxisDrawInfo& Axis, std::int32_t Old, std::int32_t& Amount) {
   const std::int32_t Start = std::min(Old, Axis.FirstGridCell);
   const std::int32_t Stop = std::max(Old, Axis.FirstGridCell);
-  Amount = 0;
-  for (std::int32_t I = Start; I < Stop; ++I) {
-    Amount += Axis.GetExtent(I) + Axis.LineWidth;
-    if (Amount > Axis.GridBoundary - Axis.FixedBoundary) return false;
-  }
+  const std::int64_t Room = std::int64_t{Axis.GridBoundary} - Axis.FixedBoundary;
+  if (YGridsLayout::FirstBeyond(Axis, Start, Stop, Room) < Stop) return false;
+  Amount = static_cast<std::int32_t>(YGridsLayout::Span(Axis, Start, Stop - 1));
   if (Old < Axis.FirstGridCell) Amount = -Amount;
   return true;
 }

@@ -89,6 +89,9 @@ struct TYGridAxisDrawInfo {
   std::int32_t FirstGridCell = 0; // LeftCol or TopRow
   std::int32_t GridCellCount = 0;
   TYGetExtentsFunc GetExtent; // width or height by grid index
+  // The store's axis whose sizes GetExtent answers, with their running sums; none when
+  // GetExtent answers something else. Lets the layout find positions without walking.
+  const TYCellsAxis* Sizes = nullptr;
 };
 
 struct TYGridDrawInfo {
@@ -583,6 +586,18 @@ private:
   bool PaintFocusFrames = false; // during a paint: active on the active form (design mode aside) //
                                  // the canvas mirrors drawing by itself
   TYGridDrawInfo OldDrawInfo;
+  // The layout of the client area as last computed, and what it was computed from.
+  struct TYLayoutKey {
+    std::int32_t Width, Height;
+    TYGridCoord TopLeft;
+    std::uint32_t Options;
+    std::int32_t LineWidth;
+    std::uint64_t StoreLayout;
+    bool operator==(const TYLayoutKey&) const = default;
+  };
+  mutable TYGridDrawInfo CachedLayout;
+  mutable TYLayoutKey LayoutKey{};
+  mutable bool LayoutCached = false;
   std::int32_t OldColCount = 0;
   std::int32_t OldRowCount = 0;
   bool FullRepaint = false;

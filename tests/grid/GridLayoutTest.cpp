@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 
 // Reaches the scroll position, which only scrolling moves.
@@ -146,3 +148,93 @@ TEST_F(GridLayoutTest, CellAndUnionRectanglesCheckTheirIndex) {
 }
 
 } // namespace
+
+// ---------------------------------------------------------------- searching the running sums
+
+namespace {
+// The layout of the scrollable part of one axis by the cell-by-cell walk, for comparison.
+void WalkAxis(const TYGridAxisDrawInfo& A, std::int64_t& GridBoundary, std::int32_t& LastFull,
+              std::int64_t& FullBoundary) {
+  GridBoundary = FullBoundary = A.FixedBoundary;
+  LastFull = A.FirstGridCell;
+  for (std::int32_t I = A.FirstGridCell; I < A.GridCellCount; ++I) {
+    GridBoundary += std::int64_t{A.GetExtent(I)} + A.LineWidth;
+    if (GridBoundary > std::int64_t{A.GridExtent} + A.LineWidth) {
+      GridBoundary = A.GridExtent;
+      return;
+    }
+    LastFull = I;
+    FullBoundary = GridBoundary;
+  }
+}
+
+TYGridDrawInfo WithoutSums(TYGridDrawInfo DI) {
+  DI.Horz.Sizes = nullptr;
+  DI.Vert.Sizes = nullptr;
+  return DI;
+}
+} // namespace
+
+// The layout searches the store's running sums instead of walking; on random grids (zero
+// and negative sizes, lines of 0 to 3 pixels, any scroll position) it must answer exactly
+// what the walk answers.
+TEST(GridLayoutSums, SearchesAnswerWhatTheWalkAnswers) {
+  std::mt19937 Rng(7);
+  auto Pick = [&](int Low, int High) { return std::uniform_int_distribution<>(Low, High)(Rng); };
+  for (int Round = 0; Round < 300; ++Round) {
+    auto G = std::make_unique<LayoutGrid>(nullptr);
+    TYCellsHolder* H = G->GetHolder();
+    H->ChangeSize(Pick(1, 30), Pick(1, 30));
+    H->SetFixedCols(Pick(0, H->GetColCount() - 1));
+    H->SetFixedRows(Pick(0, H->GetRowCount() - 1));
+    for (std::int32_t I = 0; I < H->GetColCount(); ++I)
+      H->GetCols(I)->SetSize(Pick(0, 4) == 0 ? 0 : Pick(Round % 5 == 0 ? -20 : 1, 90));
+    for (std::int32_t I = 0; I < H->GetRowCount(); ++I)
+      H->GetRows(I)->SetSize(Pick(0, 4) == 0 ? 0 : Pick(1, 40));
+    G->SetGridLineWidth(Pick(0, 3));
+    G->SetBounds(0, 0, Pick(0, 500), Pick(0, 300));
+    G->ScrollTo(Pick(G->GetFixedCols(), G->GetColCount() - 1),
+                Pick(G->GetFixedRows(), G->GetRowCount() - 1));
+    TYGridDrawInfo DI;
+    G->CalcDrawInfo(DI);
+    for (const TYGridAxisDrawInfo* A : {&DI.Horz, &DI.Vert}) {
+      std::int64_t Boundary = 0, Full = 0;
+      std::int32_t Last = 0;
+      WalkAxis(*A, Boundary, Last, Full);
+      EXPECT_EQ(A->GridBoundary, Boundary) << "round " << Round;
+      EXPECT_EQ(A->LastFullVisibleCell, Last) << "round " << Round;
+      EXPECT_EQ(A->FullVisibleBoundary, Full) << "round " << Round;
+    }
+    const TYGridDrawInfo Walk = WithoutSums(DI);
+    for (std::int32_t X = -3; X < DI.Horz.GridExtent + 80; X += 3)
+      for (std::int32_t Y = -3; Y < DI.Vert.GridExtent + 40; Y += 7)
+        ASSERT_EQ(G->CalcCoordFromPoint(X, Y, DI), G->CalcCoordFromPoint(X, Y, Walk))
+            << "round " << Round << " at " << X << "," << Y;
+  }
+}
+
+// Sizes near the 32-bit limit neither overflow the layout nor lose its order: positions are
+// summed in 64 bits and clamped where they are stored.
+TEST(GridLayoutSums, HugeSizesSaturateInsteadOfOverflowing) {
+  auto G = std::make_unique<LayoutGrid>(nullptr);
+  TYCellsHolder* H = G->GetHolder();
+  H->ChangeSize(5, 5);
+  for (std::int32_t I = 0; I < 5; ++I) {
+    H->GetCols(I)->SetSize(0x7fffff00);
+    H->GetRows(I)->SetSize(0x7fffff00);
+  }
+  G->SetGridLineWidth(1000);
+  G->SetBounds(0, 0, 300, 200);
+  TYGridDrawInfo DI;
+  G->CalcDrawInfo(DI);
+  EXPECT_EQ(DI.Horz.FixedBoundary, 0x7fffffff); // clamped
+  EXPECT_EQ(DI.Horz.GridBoundary, 300);
+  EXPECT_EQ(G->MouseCoord(10, 10), (TYGridCoord{0, 0}));
+  EXPECT_EQ(G->CellRect(0, 0), Rect(0, 0, 300, 200));
+  G->ScrollTo(4, 4);
+  for (std::int32_t P : {-0x7fffffff, -1, 0, 299, 0x7ffffffe, 0x7fffffff}) {
+    const TYGridCoord C = G->MouseCoord(P, P);
+    EXPECT_TRUE(C.X >= -1 && C.X < 5 && C.Y >= -1 && C.Y < 5) << P;
+  }
+  EXPECT_EQ(G->CellRect(4, 4).Right, 300); // clipped at the client edge
+}

@@ -1,5 +1,6 @@
 // Thousands of random operations on small grids, from fixed seeds, with every invariant of
 // the model checked after each one, and every piece of user data freed exactly once at the end.
+// A hostile host's hooks raise now and then; the model must stay consistent all the same.
 #include "tests/support/GridTestSupport.h"
 
 #include <deque>
@@ -36,9 +37,14 @@ std::string Signature(TYCustomGrid& G) {
 
 class RandomSession {
 public:
-  explicit RandomSession(unsigned Seed) : Rng(Seed) {
+  RandomSession(unsigned Seed, bool AHostile) : Rng(Seed), Hostile(AHostile) {
     Grid = MakeGrid(Pick(1, 8), Pick(1, 8), &Recorder);
     Recorder.AttachMarks(*Grid);
+    if (!Hostile) return;
+    Recorder.Raise = [this] { return Chance(3); };
+    Grid->OnFocusCell = [this](TYCustomGrid*, TYCell*, std::int32_t&, std::int32_t&) {
+      if (Chance(3)) throw EHostFailure();
+    };
   }
 
   void Run(int Steps) {
@@ -53,9 +59,15 @@ public:
     }
   }
 
+  // A hostile host stopped some init hooks, so some objects are freed without data; nothing
+  // may be initialised twice or leak.
   void Finish() {
     Grid.reset();
     EXPECT_EQ(Recorder.LiveData, 0) << "user data leaked or freed twice";
+    if (Hostile) {
+      EXPECT_GT(HostFailures, 0) << "the hostile host never raised";
+      std::erase(Recorder.Errors, std::string("free without data"));
+    }
     EXPECT_TRUE(Recorder.Errors.empty()) << Recorder.Errors.front();
   }
 
@@ -113,6 +125,9 @@ private:
         Note(std::string("  raised ") + E.what());
         EXPECT_EQ(Signature(*Grid), Before) << "an operation that raised changed the grid\n"
                                             << History();
+      } catch (const EHostFailure&) {
+        Note("  the host raised");
+        ++HostFailures;
       }
       return;
     }
@@ -342,6 +357,8 @@ private:
   }
 
   std::mt19937 Rng;
+  bool Hostile;
+  int HostFailures = 0;
   HookRecorder Recorder;
   std::unique_ptr<TYGrid> Grid;
   std::deque<std::string> Recent;
@@ -350,11 +367,21 @@ private:
 class RandomOperations : public testing::TestWithParam<unsigned> {};
 
 TEST_P(RandomOperations, KeepTheModelConsistentAndFreeEveryPieceOfUserDataOnce) {
-  RandomSession Session(GetParam());
+  RandomSession Session(GetParam(), false);
   Session.Run(2000);
   Session.Finish();
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, RandomOperations, testing::Range(1u, 101u));
+
+class HostileRandomOperations : public testing::TestWithParam<unsigned> {};
+
+TEST_P(HostileRandomOperations, KeepTheModelConsistentWhenHooksRaise) {
+  RandomSession Session(GetParam(), true);
+  Session.Run(2000);
+  Session.Finish();
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, HostileRandomOperations, testing::Range(1u, 51u));
 
 } // namespace

@@ -17,7 +17,12 @@ std::string VectorLabel(const TYCellsVector* V) {
   return (V->GetIsColumn() ? "col" : "row") + std::to_string(V->GetHolderIndex());
 }
 
+void MaybeRaise(const HookRecorder& R) {
+  if (R.Raise && R.Raise()) throw EHostFailure();
+}
+
 template <class T> void InitData(HookRecorder& R, T* Object, const std::string& Label) {
+  MaybeRaise(R);
   if (Object->GetData()) R.Errors.push_back("init over live data: " + Label);
   Object->SetData(new UserData{Label});
   ++R.LiveData;
@@ -35,6 +40,7 @@ template <class T> void FreeData(HookRecorder& R, T* Object) {
   delete Data;
   Object->SetData(nullptr);
   --R.LiveData;
+  MaybeRaise(R);
 }
 } // namespace
 
@@ -59,6 +65,7 @@ void HookRecorder::Attach(TYCustomGrid& Grid) {
 
 void HookRecorder::AttachMarks(TYCustomGrid& Grid) {
   auto Vector = [this](TYCustomGrid*, TYCellsVector* V, bool Value, bool& CanMark) {
+    MaybeRaise(*this);
     const std::string Label = LabelOf(V);
     Log.push_back("mark " + Label + (Value ? " 1" : " 0"));
     if (std::find(Vetoed.begin(), Vetoed.end(), Label) != Vetoed.end()) CanMark = false;
@@ -66,6 +73,7 @@ void HookRecorder::AttachMarks(TYCustomGrid& Grid) {
   Grid.OnMarkCol = Vector;
   Grid.OnMarkRow = Vector;
   Grid.OnMarkCell = [this](TYCustomGrid*, TYCell* Cell, bool Value, bool& CanMark) {
+    MaybeRaise(*this);
     const std::string Label = LabelOf(Cell);
     Log.push_back("mark " + Label + (Value ? " 1" : " 0"));
     if (std::find(Vetoed.begin(), Vetoed.end(), Label) != Vetoed.end()) CanMark = false;

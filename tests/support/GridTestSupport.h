@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,10 +24,19 @@ public:
   int LiveData = 0;                // user data allocated and not yet released
   std::vector<std::string> Errors; // init over live data, free of no data
   std::vector<std::string> Vetoed; // labels whose mark changes the host refuses
+  // When set and answering true, the next hook raises EHostFailure: an init hook before it
+  // allocates, a free hook after it released, a mark hook instead of answering.
+  std::function<bool()> Raise;
 
   // The entries of Log that start with Prefix, in order.
   std::vector<std::string> With(const std::string& Prefix) const;
   void Clear() { Log.clear(); }
+};
+
+// What a recorder's hooks raise when told to.
+class EHostFailure : public Exception {
+public:
+  EHostFailure() : Exception("the host failed") {}
 };
 
 // The label a recorder gave to an object, or "" when it has none.
