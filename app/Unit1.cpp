@@ -15,22 +15,31 @@ std::string TForm1::ContentFile;
 namespace {
 constexpr int TextMargin = 3; // pixels left of every text the form supplies
 
-std::int32_t* NumberOf(const TYCellsVector* Vector) {
-  return static_cast<std::int32_t*>(Vector->GetData());
+// The number of a column.
+std::int32_t* NumberOf(const TYCellsVector* Column) {
+  return static_cast<std::int32_t*>(Column->GetData());
+}
+
+const TRowData* RowDataOf(const TYCellsVector* Row) {
+  return static_cast<const TRowData*>(Row->GetData());
 }
 
 // The row number of a row vector; rows that got none (the stored data row when there is no
 // "Content.ini") count as 0, before every numbered row.
 std::int32_t RowNumberOf(const TYCellsVector* Row) {
-  const std::int32_t* Number = NumberOf(Row);
-  return Number ? *Number : 0;
+  const TRowData* Data = RowDataOf(Row);
+  return Data ? Data->Number : 0;
 }
 
-std::string TextOf(const TYCell* Cell) {
-  const auto* Text = static_cast<const TCellText*>(Cell->GetData());
-  return Text ? Text->Text : std::string();
+std::string_view SortKeyOf(const TYCellsVector* Row) {
+  const TRowData* Data = RowDataOf(Row);
+  return Data ? Data->SortKey : std::string_view();
 }
 } // namespace
+
+std::string_view CellTextOf(const TYCell* Cell) {
+  return Cell->GetData() ? TContentTable::TextOf(Cell->GetData()) : std::string_view();
+}
 
 TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   RegisterYGridsClasses();
@@ -94,8 +103,11 @@ void TForm1::BuildHeader() {
 
 void TForm1::NumberColumns() {
   TYCellsHolder* Holder = YGrid1->GetHolder();
-  for (std::int32_t I = 0; I < Holder->GetColCount(); ++I)
-    Holder->GetCols(I)->SetData(new std::int32_t(I));
+  ColumnNumbers.resize(static_cast<std::size_t>(Holder->GetColCount()));
+  for (std::int32_t I = 0; I < Holder->GetColCount(); ++I) {
+    ColumnNumbers[static_cast<std::size_t>(I)] = I;
+    Holder->GetCols(I)->SetData(&ColumnNumbers[static_cast<std::size_t>(I)]);
+  }
 }
 
 void TForm1::LoadContent() {
@@ -103,40 +115,33 @@ void TForm1::LoadContent() {
                                    ? ExtractFilePath(Application->GetExeName()) + "Content.ini"
                                    : ContentFile;
   if (!FileExists(FileName)) return;
-  TStringList Lines;
-  Lines.LoadFromFile(FileName);
-  if (Lines.GetCount() < 1) return;
   TYCellsHolder* Holder = YGrid1->GetHolder();
-  Holder->SetRowCount(Lines.GetCount() + Holder->GetFixedRows());
+  Content.Load(FileName, {Holder->GetFixedRows(), Holder->GetFixedCols(), Holder->GetColCount()});
+  if (Content.GetLineCount() < 1) return;
+  Holder->SetRowCount(Content.GetRowCount());
   GiveRowsAndCellsData();
-  for (int K = 0; K < Lines.GetCount(); ++K)
-    FillRow(K, Lines[K]);
+  CutLines = Content.GetCutLines();
   for (int Line : CutLines)
     std::cerr << "Content.ini: line " << Line << " has more fields than the table has columns; "
               << "the extra fields were dropped\n";
 }
 
+// Every row gets its number (the header rows -1), every cell its own text record.
 void TForm1::GiveRowsAndCellsData() {
   TYCellsHolder* Holder = YGrid1->GetHolder();
+  const std::int32_t FixedRows = Holder->GetFixedRows();
+  RowData.resize(static_cast<std::size_t>(Holder->GetRowCount()));
   for (std::int32_t J = 0; J < Holder->GetRowCount(); ++J) {
-    Holder->GetRows(J)->SetData(new std::int32_t(-1));
-    for (std::int32_t I = 0; I < Holder->GetColCount(); ++I)
-      Holder->GetCells(I, J)->SetData(new TCellText);
-  }
-}
-
-// Every single space separates two fields. A line with more fields than data columns keeps
-// the fields that fit, and is reported, rather than stopping the program.
-void TForm1::FillRow(int Line, const std::string& Text) {
-  TStringList Fields;
-  Fields.SetText(StringReplace(Text, " ", "\n", {rfReplaceAll}));
-  const std::int32_t Row = YGrid1->GetFixedRows() + Line;
-  *NumberOf(YGrid1->GetHolder()->GetRows(Row)) = Line + 1;
-  const std::int32_t DataCols = YGrid1->GetHolder()->GetColCount() - YGrid1->GetFixedCols();
-  if (Fields.GetCount() > DataCols) CutLines.push_back(Line + 1);
-  for (int L = 0; L < Fields.GetCount() && L < DataCols; ++L) {
-    TYCell* Cell = YGrid1->GetCells(YGrid1->GetFixedCols() + L, Row);
-    static_cast<TCellText*>(Cell->GetData())->Text = Fields[L];
+    TRowData& Data = RowData[static_cast<std::size_t>(J)];
+    Data.Number = J < FixedRows ? -1 : J - FixedRows + 1;
+    TYCellsVector* Row = Holder->GetRows(J);
+    Row->SetData(&Data);
+    const TYRowCells Cells = Row->GetRowCells();
+    const void* Record = Content.FirstRecord(J);
+    for (std::int32_t I = 0; I < Cells.GetCount(); ++I) {
+      Cells[I]->SetData(const_cast<void*>(Record));
+      Record = TContentTable::NextRecord(Record);
+    }
   }
 }
 
@@ -185,10 +190,10 @@ void TForm1::YGrid1DrawCellText(TYCustomGrid*, TYCell* Cell, std::int32_t ACol, 
     }
   } else if (C < Holder->GetFixedCols()) {
     // A row without a number shows none.
-    if (const std::int32_t* Number = NumberOf(Holder->GetRows(R))) CellText = IntToStr(*Number);
+    if (const TRowData* Data = RowDataOf(Holder->GetRows(R))) CellText = IntToStr(Data->Number);
     if (ARow == YGrid1->GetRow()) YGrid1->GetCanvas()->GetFont()->SetColor(clRed);
   } else if (Cell->GetData()) {
-    CellText = TextOf(Cell);
+    CellText = CellTextOf(Cell);
   } else {
     return;
   }
@@ -227,15 +232,13 @@ void TForm1::YGrid1FocusCell(TYCustomGrid*, TYCell*, std::int32_t& ACol, std::in
   ShowFocusPosition(ACol, ARow);
 }
 
+// The texts, numbers and row data belong to the form's buffers: a freed cell or vector only
+// lets go of its part.
 void TForm1::YGrid1FreeCell(TYCustomGrid*, TYCell* Cell) {
-  if (!Cell->GetData()) return;
-  delete static_cast<TCellText*>(Cell->GetData());
   Cell->SetData(nullptr);
 }
 
 void TForm1::YGrid1FreeCellsVector(TYCustomGrid*, TYCellsVector* CellsVector) {
-  if (!CellsVector->GetData()) return;
-  delete NumberOf(CellsVector);
   CellsVector->SetData(nullptr);
 }
 
@@ -293,7 +296,19 @@ void TForm1::SortBy(std::int32_t HolderCol, std::int32_t Row) {
       YGrid1->InvalidateCell(OldSortColumn->GetGridIndex(), Row);
   }
   SortHolderCol = HolderCol;
+  if (SortCol != 0) PrepareSortKeys(HolderCol);
   Holder->Sort(SortDirection == 1 ? CompareAscending : CompareDescending, true);
+}
+
+// Each row keeps its text in the sort column as its key, so that a comparison reads two keys
+// instead of looking up two cells.
+void TForm1::PrepareSortKeys(std::int32_t HolderCol) {
+  TYCellsHolder* Holder = YGrid1->GetHolder();
+  for (std::int32_t J = 0; J < Holder->GetRowCount(); ++J) {
+    TYCellsVector* Row = Holder->GetRows(J);
+    if (auto* Data = static_cast<TRowData*>(Row->GetData()))
+      Data->SortKey = CellTextOf(Row->GetRowCells()[HolderCol]);
+  }
 }
 
 TYCellsVector* TForm1::ColumnByNumber(std::int32_t Number) const {
@@ -304,8 +319,8 @@ TYCellsVector* TForm1::ColumnByNumber(std::int32_t Number) const {
 }
 
 void TForm1::YGrid1MarkRow(TYCustomGrid*, TYCellsVector* CellsVector, bool, bool& CanMark) {
-  const std::int32_t* Number = NumberOf(CellsVector);
-  if (!Number || *Number != 3) return;
+  const TRowData* Data = RowDataOf(CellsVector);
+  if (!Data || Data->Number != 3) return;
   MessageBeep(0);
   const int Answer = Application->MessageBox(
       "Для смены маркировки этой строки требуется специальное разрешение оператора!\n\n"
@@ -322,10 +337,7 @@ int CompareAscending(void* A, void* B) {
     const std::int32_t NumberB = RowNumberOf(RowB);
     return NumberA < NumberB ? -1 : NumberA > NumberB ? 1 : 0;
   }
-  // The cells come from the rows themselves: while the store sorts, its row order is in flux.
-  const std::string TextA = TextOf(RowA->GetRowCells().Get(Form1->SortHolderCol));
-  const std::string TextB = TextOf(RowB->GetRowCells().Get(Form1->SortHolderCol));
-  const int Order = TextA.compare(TextB);
+  const int Order = SortKeyOf(RowA).compare(SortKeyOf(RowB));
   return Order < 0 ? -1 : Order > 0 ? 1 : 0;
 }
 

@@ -2,6 +2,7 @@
 // row numbers, sort marks, the current-row mark and the focus position in the status bar.
 #pragma once
 
+#include "app/ContentTable.h"
 #include "grid/YGrids.h"
 #include "host/gui/ComCtrls.h"
 #include "host/gui/Forms.h"
@@ -9,12 +10,18 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
-// The text of one cell: the user data of every cell of the table.
-struct TCellText {
-  std::string Text;
+// The user data of a row: its number in the file (-1 for the header rows), and, while the rows
+// are sorted by a text column, its text there.
+struct TRowData {
+  std::int32_t Number;
+  std::string_view SortKey;
 };
+
+// The text of a cell of the table, from its user data (a record of the form's texts).
+std::string_view CellTextOf(const TYCell* Cell);
 
 class TForm1 : public TForm {
 public:
@@ -70,7 +77,7 @@ private:
   void NumberColumns();
   void LoadContent();
   void GiveRowsAndCellsData();
-  void FillRow(int Line, const std::string& Text);
+  void PrepareSortKeys(std::int32_t HolderCol);
   void ShowFocusPosition(std::int32_t ACol, std::int32_t ARow);
   void ReportCutLines();
   std::string HeaderText(std::int32_t HolderCol, std::int32_t HolderRow) const;
@@ -80,12 +87,18 @@ private:
 
   std::vector<int> CutLines;
   bool CutLinesReported = false;
+  // What the user data of the cells, rows and columns points at; the free handlers only let
+  // go of it, and it goes with the form.
+  TContentTable Content;
+  std::vector<TRowData> RowData;
+  std::vector<std::int32_t> ColumnNumbers;
 };
 
 extern TForm1* Form1;
 
 // Row comparisons for the holder's sort: two row vectors compared by Form1's sort column (the
-// row numbers for column 0, else the cells' texts in SortHolderCol as bytes).
+// row numbers for column 0, else the texts in SortHolderCol as bytes, which SortBy gives each
+// row as its sort key before it sorts).
 int CompareAscending(void* A, void* B);
 int CompareDescending(void* A, void* B);
 

@@ -30,7 +30,7 @@ void AppendUtf8(std::string& Out, char32_t Code) {
 }
 
 // The length of the well-formed UTF-8 sequence at Text[I], or 0.
-size_t Utf8SequenceLength(const std::string& Text, size_t I) {
+size_t Utf8SequenceLength(std::string_view Text, size_t I) {
   const auto Byte = [&](size_t K) { return static_cast<unsigned char>(Text[K]); };
   const unsigned char Lead = Byte(I);
   if (Lead < 0x80) return 1;
@@ -63,7 +63,7 @@ std::string DecodeLine(const std::string& Line) {
 }
 } // namespace
 
-bool IsValidUtf8(const std::string& Text) {
+bool IsValidUtf8(std::string_view Text) {
   for (size_t I = 0; I < Text.size();) {
     const size_t Length = Utf8SequenceLength(Text, I);
     if (Length == 0) return false;
@@ -72,9 +72,14 @@ bool IsValidUtf8(const std::string& Text) {
   return true;
 }
 
-std::string Cp1251ToUtf8(const std::string& Text) {
+std::string Cp1251ToUtf8(std::string_view Text) {
   std::string Out;
   Out.reserve(Text.size() * 2);
+  AppendCp1251AsUtf8(Text, Out);
+  return Out;
+}
+
+void AppendCp1251AsUtf8(std::string_view Text, std::string& Out) {
   for (char C : Text) {
     const auto Byte = static_cast<unsigned char>(C);
     if (Byte < 0x80)
@@ -84,7 +89,14 @@ std::string Cp1251ToUtf8(const std::string& Text) {
     else
       AppendUtf8(Out, 0x0410 + (Byte - 0xC0));
   }
-  return Out;
+}
+
+TLineBreak FindLineBreak(std::string_view Text, size_t Start) {
+  size_t End = Text.find_first_of("\r\n", Start);
+  if (End == std::string_view::npos) return {Text.size(), Text.size()};
+  size_t Next = End + 1; // a CR LF pair is one break
+  if (Text[End] == '\r' && Next < Text.size() && Text[Next] == '\n') ++Next;
+  return {End, Next};
 }
 
 const std::string& TStringList::Get(int Index) const {
@@ -106,15 +118,10 @@ std::string TStringList::GetText() const {
 
 void TStringList::SetText(const std::string& Value) {
   Strings.clear();
-  size_t Start = 0;
-  while (Start < Value.size()) {
-    size_t End = Value.find_first_of("\r\n", Start);
-    if (End == std::string::npos) End = Value.size();
-    Strings.push_back(Value.substr(Start, End - Start));
-    Start = End;
-    if (End == Value.size()) break;
-    ++Start; // past CR or LF; a CR LF pair is one break
-    if (Value[End] == '\r' && Start < Value.size() && Value[Start] == '\n') ++Start;
+  for (size_t Start = 0; Start < Value.size();) {
+    const TLineBreak Break = FindLineBreak(Value, Start);
+    Strings.push_back(Value.substr(Start, Break.End - Start));
+    Start = Break.Next;
   }
 }
 

@@ -4,6 +4,7 @@
 #include "Exceptions.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 class TStringList : public TObject {
@@ -40,6 +41,15 @@ public:
 };
 
 // Whether Text is well-formed UTF-8 (no overlong forms, no surrogates, at most U+10FFFF).
-bool IsValidUtf8(const std::string& Text);
+bool IsValidUtf8(std::string_view Text);
 // Text in the Windows-1251 code page, converted to UTF-8.
-std::string Cp1251ToUtf8(const std::string& Text);
+std::string Cp1251ToUtf8(std::string_view Text);
+// The same, appended to Out.
+void AppendCp1251AsUtf8(std::string_view Text, std::string& Out);
+// Where the line starting at Start ends in Text (at its CR, LF or the end), and where the next
+// one starts (past CR LF, LF or CR). The rule TStringList splits lines by.
+struct TLineBreak {
+  size_t End;
+  size_t Next;
+};
+TLineBreak FindLineBreak(std::string_view Text, size_t Start);

@@ -41,7 +41,7 @@ protected:
     Holder = Grid->GetHolder();
   }
   std::string TextOf(std::int32_t Col, std::int32_t Row) {
-    return static_cast<TCellText*>(Holder->GetCells(Col, Row)->GetData())->Text;
+    return std::string(CellTextOf(Holder->GetCells(Col, Row)));
   }
   // What the form supplies for the cell at grid (Col, Row): text, left edge, font colour.
   struct Supplied {
