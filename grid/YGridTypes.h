@@ -128,6 +128,7 @@ using PLongintArray = TLongintArray*;
 /// name, "::" and one of the texts below (SGridIndexOutOfRange ...).
 class EYInvalidGridOperation : public Exception {
 public:
+  /// Takes the message, as Exception does.
   using Exception::Exception;
   /// "EYInvalidGridOperation".
   const char* ClassName() const override { return "EYInvalidGridOperation"; }
