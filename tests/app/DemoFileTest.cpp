@@ -107,7 +107,7 @@ protected:
     fs::copy_file(DEMO_PROGRAM, Program, fs::copy_options::overwrite_existing);
   }
   // Runs the program with Args; answers its exit status, keeps what it printed on stderr.
-  int Run(const std::string& Args) {
+  int RunDemo(const std::string& Args) {
     const fs::path Err = Folder / "stderr.txt";
     const int Status = std::system(
         ("'" + Program.string() + "' " + Args + " >/dev/null 2>'" + Err.string() + "'").c_str());
@@ -132,26 +132,26 @@ protected:
 };
 
 TEST_F(DemoProgramFiles, ShowsTheFileNamedBeforeOrAfterTheOptions) {
-  ASSERT_EQ(Run(Shot("none.png")), 0) << Stderr;
-  ASSERT_EQ(Run(File(Table) + " " + Shot("before.png")), 0) << Stderr;
-  ASSERT_EQ(Run(Shot("after.png") + " " + File(Table)), 0) << Stderr;
+  ASSERT_EQ(RunDemo(Shot("none.png")), 0) << Stderr;
+  ASSERT_EQ(RunDemo(File(Table) + " " + Shot("before.png")), 0) << Stderr;
+  ASSERT_EQ(RunDemo(Shot("after.png") + " " + File(Table)), 0) << Stderr;
   fs::copy_file(Table, Folder / "Content.ini");
-  ASSERT_EQ(Run(Shot("beside.png")), 0) << Stderr;
+  ASSERT_EQ(RunDemo(Shot("beside.png")), 0) << Stderr;
   EXPECT_NE(Picture("before.png"), Picture("none.png"));
   EXPECT_EQ(Picture("before.png"), Picture("after.png"));
   EXPECT_EQ(Picture("before.png"), Picture("beside.png")) << "read as the file beside it is";
 }
 
 TEST_F(DemoProgramFiles, AFileThatCannotBeReadIsNamedAndTheProgramStillStarts) {
-  ASSERT_EQ(Run(Shot("none.png")), 0) << Stderr;
+  ASSERT_EQ(RunDemo(Shot("none.png")), 0) << Stderr;
   const fs::path Missing = Folder / "no such table.ini";
-  ASSERT_EQ(Run(File(Missing) + " " + Shot("missing.png")), 0) << Stderr;
+  ASSERT_EQ(RunDemo(File(Missing) + " " + Shot("missing.png")), 0) << Stderr;
   EXPECT_NE(Stderr.find(Missing.string()), std::string::npos) << Stderr;
   EXPECT_NE(Stderr.find(std::make_error_code(std::errc::no_such_file_or_directory).message()),
             std::string::npos)
       << Stderr;
   EXPECT_EQ(Picture("missing.png"), Picture("none.png")) << "an empty table";
-  ASSERT_EQ(Run(File(Folder) + " " + Shot("folder.png")), 0) << Stderr;
+  ASSERT_EQ(RunDemo(File(Folder) + " " + Shot("folder.png")), 0) << Stderr;
   EXPECT_NE(Stderr.find(std::make_error_code(std::errc::is_a_directory).message()),
             std::string::npos)
       << Stderr;
@@ -159,7 +159,7 @@ TEST_F(DemoProgramFiles, AFileThatCannotBeReadIsNamedAndTheProgramStillStarts) {
 }
 
 TEST_F(DemoProgramFiles, AWrongCommandLineIsRefusedWithItsUsage) {
-  EXPECT_NE(Run("--screenshot"), 0);
+  EXPECT_NE(RunDemo("--screenshot"), 0);
   EXPECT_NE(Stderr.find("usage"), std::string::npos) << Stderr;
 }
 

@@ -17,8 +17,8 @@ namespace {
 const fs::path Work = WORK_DIR;
 const fs::path Prefix = Work / "prefix";
 
-// Runs a shell command with its output in a log; answers the log on failure.
-testing::AssertionResult Run(const std::string& Command, const std::string& LogName) {
+// Runs a command in the shell with its output in a log; answers the log on failure.
+testing::AssertionResult Shell(const std::string& Command, const std::string& LogName) {
   const fs::path Log = Work / (LogName + ".log");
   const int Status = std::system((Command + " >" + Log.string() + " 2>&1").c_str());
   if (Status == 0) return testing::AssertionSuccess();
@@ -38,9 +38,9 @@ protected:
   static void SetUpTestSuite() {
     fs::remove_all(Work);
     fs::create_directories(Work);
-    Installed = Run(std::string(CMAKE_PROGRAM) + " --install " + Quoted(BUILD_DIR) + " --prefix " +
-                        Quoted(Prefix),
-                    "install");
+    Installed = Shell(std::string(CMAKE_PROGRAM) + " --install " + Quoted(BUILD_DIR) +
+                          " --prefix " + Quoted(Prefix),
+                      "install");
   }
   void SetUp() override {
     ASSERT_TRUE(Installed);
@@ -54,9 +54,10 @@ testing::AssertionResult InstalledPackage::Installed = testing::AssertionFailure
 // Runs a viewer on the sample table and reads the picture it saved.
 testing::AssertionResult Screenshot(const fs::path& Viewer, const std::string& Name, TBitmap& Out) {
   const fs::path Png = Work / (Name + ".png");
-  const auto Ran = Run(Quoted(Viewer) + " " + Quoted(fs::path(EXAMPLES_DIR) / "viewer/cities.csv") +
-                           " --screenshot " + Quoted(Png),
-                       Name);
+  const auto Ran =
+      Shell(Quoted(Viewer) + " " + Quoted(fs::path(EXAMPLES_DIR) / "viewer/cities.csv") +
+                " --screenshot " + Quoted(Png),
+            Name);
   if (!Ran) return Ran;
   if (!Out.LoadFromPngFile(Png.string())) return testing::AssertionFailure() << "no " << Png;
   return testing::AssertionSuccess();
@@ -103,12 +104,12 @@ TEST_F(InstalledPackage, HoldsThePublicHeadersLibrariesAndPackageFilesOnly) {
 
 TEST_F(InstalledPackage, AProjectWithFindPackageBuildsAndRendersTheGrid) {
   const fs::path Build = Work / "examples";
-  ASSERT_TRUE(Run(std::string(CMAKE_PROGRAM) + " -S " + Quoted(EXAMPLES_DIR) + " -B " +
-                      Quoted(Build) + " -DCMAKE_PREFIX_PATH=" + Quoted(Prefix) +
-                      " -DCMAKE_CXX_COMPILER=" + Quoted(CONSUMER_CXX) +
-                      " '-DCMAKE_CXX_FLAGS=" + CONSUMER_FLAGS + "'",
-                  "configure"));
-  ASSERT_TRUE(Run(std::string(CMAKE_PROGRAM) + " --build " + Quoted(Build), "build"));
+  ASSERT_TRUE(Shell(std::string(CMAKE_PROGRAM) + " -S " + Quoted(EXAMPLES_DIR) + " -B " +
+                        Quoted(Build) + " -DCMAKE_PREFIX_PATH=" + Quoted(Prefix) +
+                        " -DCMAKE_CXX_COMPILER=" + Quoted(CONSUMER_CXX) +
+                        " '-DCMAKE_CXX_FLAGS=" + CONSUMER_FLAGS + "'",
+                    "configure"));
+  ASSERT_TRUE(Shell(std::string(CMAKE_PROGRAM) + " --build " + Quoted(Build), "build"));
   TBitmap Outside, InTree;
   ASSERT_TRUE(Screenshot(Build / "grid_viewer", "outside", Outside));
   ExpectGridPicture(Outside);
@@ -120,10 +121,10 @@ TEST_F(InstalledPackage, AProjectWithFindPackageBuildsAndRendersTheGrid) {
 TEST_F(InstalledPackage, AProgramBuildsWithPkgConfig) {
   const std::string Flags =
       "PKG_CONFIG_PATH=" + Quoted(Prefix / "lib/pkgconfig") + " pkg-config --cflags --libs ygrids";
-  ASSERT_TRUE(Run(Quoted(CONSUMER_CXX) + " " + CONSUMER_FLAGS + " " +
-                      Quoted(fs::path(EXAMPLES_DIR) / "minimal/main.cpp") + " -o " +
-                      Quoted(Work / "minimal") + " $(" + Flags + ")",
-                  "pkg-config"));
+  ASSERT_TRUE(Shell(Quoted(CONSUMER_CXX) + " " + CONSUMER_FLAGS + " " +
+                        Quoted(fs::path(EXAMPLES_DIR) / "minimal/main.cpp") + " -o " +
+                        Quoted(Work / "minimal") + " $(" + Flags + ")",
+                    "pkg-config"));
   EXPECT_TRUE(fs::exists(Work / "minimal"));
 }
 

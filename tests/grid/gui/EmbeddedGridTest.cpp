@@ -1,5 +1,6 @@
 // A grid inside an ordinary Qt window: between two line edits in a Qt layout, with no form.
 #include "grid/YGrids.h"
+#include "host/gui/Forms.h"
 #include "host/gui/Testing.h"
 
 #include <gtest/gtest.h>
@@ -52,12 +53,12 @@ TEST_F(EmbeddedGrid, FillsItsPlaceInTheLayoutAndPaintsThere) {
   Grid->Update();
   // The window shows the grid's pixels where the layout put it: a fixed cell, a scrollable
   // cell, a line between them.
-  for (const TPoint P : {TPoint{20, 10}, TPoint{100, 40}, TPoint{64, 40}, TPoint{100, 24}})
+  for (const TPoint P : {TPoint{20, 10}, TPoint{225, 110}, TPoint{64, 40}, TPoint{100, 24}})
     EXPECT_EQ(Window->Pixel(Place.Left + P.X, Place.Top + P.Y),
               Testing::SurfacePixel(*Grid, P.X, P.Y))
         << P.X << ", " << P.Y;
   EXPECT_EQ(Window->Pixel(Place.Left + 20, Place.Top + 10), ColorToRGB(clBtnFace));
-  EXPECT_EQ(Window->Pixel(Place.Left + 100, Place.Top + 40), ColorToRGB(clWindow));
+  EXPECT_EQ(Window->Pixel(Place.Left + 225, Place.Top + 110), ColorToRGB(clWindow));
 }
 
 TEST_F(EmbeddedGrid, TakesKeysAfterAClickAndReportsToTheApplication) {
@@ -101,14 +102,32 @@ TEST_F(EmbeddedGrid, AGridThatKeepsTabMovesBetweenItsCells) {
   EXPECT_EQ(Grid->GetCol(), Col + 1);
 }
 
-TEST_F(EmbeddedGrid, FocusFrameShowsWhileTheGridHasTheFocus) {
-  Grid->SetOptions(Grid->GetOptions() + TYGridOptions{ygoShowFocusFrame});
+// Focused, the grid paints as the active control of an active form does (focus frame and
+// focused-cell colours); unfocused, as on an inactive one.
+TEST_F(EmbeddedGrid, PaintsItsFocusAsOnAnActiveForm) {
+  Grid->SetOptions(Grid->GetOptions() + TYGridOptions{ygoShowFocusFrame, ygoShowFocusCell});
+  TForm Form(nullptr);
+  Form.SetBounds(0, 0, Grid->GetWidth(), Grid->GetHeight());
+  auto* OnForm = new TYGrid(&Form);
+  OnForm->SetBorderStyle(bsNone);
+  OnForm->GetHolder()->ChangeSize(5, 40);
+  OnForm->SetOptions(Grid->GetOptions());
+  OnForm->SetBounds(0, 0, Grid->GetWidth(), Grid->GetHeight());
+  OnForm->SetParent(&Form);
+  Form.SetActiveControl(OnForm);
+  Form.Activate();
+  Testing::ClickAt(*OnForm, 65 * 2 + 30, 25 * 2 + 10);
+  OnForm->Update();
+  const std::vector<TColor> Active = Testing::SurfacePixels(*OnForm);
+  Form.Hide();
+
+  Window->Show(400, 300);
   Testing::ClickAt(*Grid, 65 * 2 + 30, 25 * 2 + 10);
   Grid->Update();
-  const std::vector<TColor> Focused = Testing::SurfacePixels(*Grid);
+  EXPECT_EQ(Testing::SurfacePixels(*Grid), Active);
   Window->Focus(TQtPart::EditAfter);
   Grid->Update();
-  EXPECT_NE(Testing::SurfacePixels(*Grid), Focused) << "leaving takes the focus frame away";
+  EXPECT_NE(Testing::SurfacePixels(*Grid), Active) << "leaving takes the focus look away";
 }
 
 // The grid's scroll range is all or nothing (a fixed thumb range): it is there while rows are
