@@ -19,8 +19,10 @@ TControlWidget::~TControlWidget() {
 }
 
 void TControlWidget::SetControl(std::unique_ptr<TWinControl> NewControl) {
-  if (NewControl && NewControl->GetParent())
-    throw std::invalid_argument("A control shown in a TControlWidget must have no parent");
+  if (NewControl && (NewControl->GetParent() || NewControl->GetOwner())) {
+    NewControl.release(); // it belongs to its owner or parent, which deletes it
+    throw std::invalid_argument("A control shown in a TControlWidget must have no owner or parent");
+  }
   if (Control) Control->HostWidget = nullptr;
   Control.reset(); // its window goes with it
   Control = std::move(NewControl);

@@ -9,7 +9,7 @@
 
 class TWinControl;
 
-/// A QWidget that owns one control without a parent (a TYGrid, or any TWinControl) and shows
+/// A QWidget that owns one control without owner or parent (a TYGrid, or any TWinControl) and shows
 /// the control's window as its only child, always as large as itself. It goes into any Qt
 /// layout, needs no TForm, and Qt's own event loop (QApplication::exec) runs it:
 ///
@@ -46,9 +46,9 @@ public:
     SetControl(std::move(Control));
     return Result;
   }
-  /// Takes Control, which must have no parent (std::invalid_argument otherwise), deletes the
-  /// control held before, and shows Control's window here at this widget's size. Null leaves
-  /// the widget empty.
+  /// Takes Control, deletes the control held before, and shows Control's window here at this
+  /// widget's size. Null leaves the widget empty. A control with an owner or a parent is
+  /// refused with std::invalid_argument and left to them.
   void SetControl(std::unique_ptr<TWinControl> Control);
   /// The control held, or null.
   TWinControl* GetControl() const { return Control.get(); }

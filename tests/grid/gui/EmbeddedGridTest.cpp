@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -147,6 +148,15 @@ TEST_F(EmbeddedGrid, ResizingTheWindowResizesTheGridAndItsScrollRange) {
   Window->Resize(400, 200);
   EXPECT_GT(VertScrollMax(), 0);
   EXPECT_TRUE(Testing::ScrollBarVisible(*Grid, SB_VERT));
+}
+
+// A control that belongs to a form stays the form's.
+TEST(ControlWidget, RefusesAControlThatBelongsToAnother) {
+  TForm Form(nullptr);
+  auto* Grid = new TYGrid(&Form);
+  EXPECT_THROW(Testing::TQtWindowAround{std::unique_ptr<TWinControl>(Grid)}, std::invalid_argument);
+  ASSERT_EQ(Form.GetComponentCount(), 1);
+  EXPECT_EQ(Form.GetComponents(0), Grid);
 }
 
 } // namespace
