@@ -7,9 +7,9 @@ JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 
 # Packages the build and the tests need.
 PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-            qt6-base-dev fonts-dejavu-core xvfb xdotool imagemagick
+            qt6-base-dev fonts-dejavu-core xvfb xdotool imagemagick doxygen
 
-.PHONY: all deps build run test test-asan clean
+.PHONY: all deps build run test test-asan docs clean
 
 all: build
 
@@ -42,6 +42,11 @@ test-asan: deps
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+# Reference documentation of the public headers, in $(BUILD)/docs/html; fails on any warning
+# in the headers counted as documented (docs/CMakeLists.txt).
+docs: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) --target docs
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,20 +1,30 @@
 // The demo viewer's entry point.
 //
-//   ygrids_demo                    shows the form until it is closed
-//   ygrids_demo --screenshot FILE  shows it, saves a picture of it as a PNG and ends (for
-//                                  machines without a display)
+//   ygrids_demo [FILE]                    shows FILE (default: "Content.ini" beside the
+//                                         program) until the window is closed
+//   ygrids_demo [FILE] --screenshot OUT   shows it, saves a picture of it as a PNG and ends
+//                                         (for machines without a display)
+//
+// FILE may also come after the options. A FILE that cannot be read is reported (standard
+// error and a message box) and the table starts empty.
+#include "app/CommandLine.h"
 #include "app/Unit1.h"
 
 #include "host/gui/Forms.h"
 
-#include <cstring>
 #include <iostream>
 
 int main(int argc, char** argv) {
-  const char* Screenshot =
-      argc == 3 && std::strcmp(argv[1], "--screenshot") == 0 ? argv[2] : nullptr;
+  const TDemoArguments Args = ParseDemoArguments(argc, argv);
+  if (!Args.Error.empty()) {
+    std::cerr << "ygrids_demo: " << Args.Error
+              << "\nusage: ygrids_demo [FILE] [--screenshot OUT]\n";
+    return 2;
+  }
+  const char* Screenshot = Args.Screenshot.empty() ? nullptr : Args.Screenshot.c_str();
   try {
     Application->Initialize();
+    if (!Args.File.empty()) UseTableFile(Args.File);
     Application->CreateForm(Form1);
     if (!Screenshot) {
       Application->Run();

@@ -11,6 +11,7 @@
 
 TForm1* Form1 = nullptr;
 std::string TForm1::ContentFile;
+bool TForm1::LoadsContent = true;
 
 namespace {
 constexpr int TextMargin = 3; // pixels left of every text the form supplies
@@ -52,7 +53,7 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
     SortCol = -1;
     BuildHeader();
     NumberColumns();
-    LoadContent();
+    if (LoadsContent) LoadContent();
     ShowFocusPosition(YGrid1->GetCol(), YGrid1->GetRow());
   } catch (...) {
     delete YGrid1; // its free handlers run while this form still exists

@@ -61,6 +61,8 @@ public:
 
   // The table file a form loads when it is created; empty for "Content.ini" beside the program.
   static std::string ContentFile;
+  // False: forms start with an empty table (the file could not be read).
+  static bool LoadsContent;
 
   // The 1-based lines of "Content.ini" that had more fields than the table has data columns;
   // their extra fields were dropped.

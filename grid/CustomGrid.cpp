@@ -195,9 +195,14 @@ bool TYCustomGrid::IsActiveControl() const {
   return false;
 }
 
+// Without a form, a grid shown in an application's widget counts as on an active form while
+// the keyboard focus is in it.
 bool TYCustomGrid::HasFocus() const {
-  TForm* Form = GetParentForm(this);
-  return Form && Form->GetActive();
+  if (TForm* Form = GetParentForm(this)) return Form->GetActive();
+  const TWinControl* Top = this;
+  while (Top->GetParent())
+    Top = Top->GetParent();
+  return Top->GetHostWidget() && IsActiveControl();
 }
 
 // ---------------------------------------------------------------- index mapping

@@ -1,4 +1,6 @@
-// The grid unit: cell model, unions and the grid control.
+/// \file
+/// The grid unit's public header: the cell model, unions and the grid control. An application
+/// includes this one file.
 #pragma once
 
 #include "grid/YCells.h"
@@ -7,6 +9,6 @@
 #include "grid/YCustomGrid.h"
 #include "grid/YGridTypes.h"
 
-// Registers the grid's classes and published properties for storing with a form (and the
-// host's visual classes they use). Safe to call more than once.
+/// Registers the grid's classes and published properties for storing with a form (and the
+/// host's visual classes they use). Safe to call more than once.
 void RegisterYGridsClasses();

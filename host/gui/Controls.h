@@ -306,6 +306,7 @@ private:
 
 // ================================================================ TWinControl
 class TWindowHandle;
+class TControlWidget;
 
 // A control that can have a window of its own, children, and the keyboard focus.
 class TWinControl : public TControl {
@@ -327,6 +328,9 @@ public:
   void RecreateWnd();
   // Visible, with every parent visible up to a shown form (or a shown top-level window).
   bool GetShowing() const { return Showing; }
+  // The application's Qt widget that shows this control (which has no parent) as its child,
+  // or null; see ControlWidget.h.
+  TControlWidget* GetHostWidget() const { return HostWidget; }
 
   // --- Geometry ---
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
@@ -357,7 +361,8 @@ public:
   // form is active. Without a form, the control's own top-level window is shown and focused.
   virtual void SetFocus();
   static HWND SetFocus(HWND Wnd) { return ::SetFocus(Wnd); } // the window system call
-  // Visible and enabled up to its form; false without a form.
+  // Visible and enabled up to its form (or up to the top parent shown by an application's
+  // widget); false without either.
   virtual bool CanFocus() const;
   // Holds the keyboard focus.
   bool Focused() const;
@@ -402,6 +407,7 @@ private:
   friend class TCustomControl;
   friend class TWindowHandle;
   friend class TForm;
+  friend class TControlWidget;
   void CreateHandle();
   void ReleaseHandles(std::vector<TWindowHandle*>& Old);
   void PlaceWindow();
@@ -436,7 +442,8 @@ private:
   std::vector<TWinControl*> TabList; // windowed children in tab order
   bool TabStop = false;
   bool Showing = false;
-  bool TopLevelShown = false; // a parentless window is to be shown
+  bool TopLevelShown = false;           // a parentless window is to be shown
+  TControlWidget* HostWidget = nullptr; // a parentless control's window is a child of this
   bool Aligning = false;
 };
 

@@ -375,3 +375,7 @@ void ProcessEvents() {
 }
 
 } // namespace Testing
+
+int Testing::BeepCount() {
+  return MessageBeepCount();
+}

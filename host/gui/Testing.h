@@ -7,6 +7,7 @@
 #include "host/gui/Controls.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -88,5 +89,44 @@ void ProcessEvents();
 // No user can see or answer windows (the offscreen platform): message boxes answer by
 // themselves.
 bool Offscreen();
+
+// --- A control among ordinary Qt widgets ---
+// The parts of a TQtWindowAround, for the focus.
+enum class TQtPart { EditBefore, Control, EditAfter, None };
+
+// A top-level Qt window laid out as an application lays one out: top to bottom a line edit, a
+// TControlWidget showing the control, and another line edit, in a vertical box layout.
+class TQtWindowAround {
+public:
+  // Takes Control (which has no parent) into the window's TControlWidget.
+  explicit TQtWindowAround(std::unique_ptr<TWinControl> Control);
+  ~TQtWindowAround();
+  TQtWindowAround(const TQtWindowAround&) = delete;
+  TQtWindowAround& operator=(const TQtWindowAround&) = delete;
+
+  TWinControl& GetControl() const;
+  // Shows the window at that size as the active window; the layout has placed the control.
+  void Show(int Width, int Height);
+  // Resizes the window (as a user dragging its frame); the layout places the control anew.
+  void Resize(int Width, int Height);
+  // Where Qt's keyboard focus is: the control's part holds the control's window and the
+  // TControlWidget around it.
+  TQtPart FocusedPart() const;
+  // Gives the part the focus as QWidget::setFocus does.
+  void Focus(TQtPart Part);
+  // Tab (Shift+Tab with Back) pressed, sent to the widget that has the focus.
+  void PressTab(bool Back = false);
+  // Characters typed into the widget that has the focus.
+  void Type(const std::string& Utf8);
+  std::string EditText(TQtPart Part) const;
+  // Where the TControlWidget lies in the window, in window pixels.
+  TRect ControlRect() const;
+  // A pixel of the whole window as on screen (window pixels).
+  TColor Pixel(int X, int Y) const;
+
+private:
+  struct TParts;
+  std::unique_ptr<TParts> Parts;
+};
 
 } // namespace Testing

@@ -2,6 +2,7 @@
 #include "host/gui/Window.h"
 
 #include "host/classes/Lists.h"
+#include "host/gui/ControlWidget.h"
 #include "host/gui/Forms.h"
 
 #include <algorithm>
@@ -42,7 +43,8 @@ HWND TWinControl::GetHandle() const {
 
 void TWinControl::CreateParams(TCreateParams& Params) {
   Params = {};
-  Params.Style = Parent ? WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS : WS_POPUP | WS_CLIPCHILDREN;
+  Params.Style = Parent || HostWidget ? WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS
+                                      : WS_POPUP | WS_CLIPCHILDREN;
   if (TabStop) Params.Style |= WS_TABSTOP;
   if (ControlStyle.Contains(csFramed)) {
     if (NewStyleControls && GetCtl3D())
@@ -61,12 +63,14 @@ void TWinControl::CreateParams(TCreateParams& Params) {
 }
 
 // The parents' windows first; the new window is laid out (WM_SIZE) once the control knows it.
+// A parentless control shown by an application's widget gets a child window of that widget.
 void TWinControl::CreateHandle() {
   EnsureWidgetApplication();
   if (Parent) Parent->HandleNeeded();
   TCreateParams Params;
   CreateParams(Params);
-  Window = new TWindowHandle(this, Params, Parent ? Parent->Window : nullptr);
+  QWidget* QtParent = Parent ? static_cast<QWidget*>(Parent->Window) : HostWidget;
+  Window = new TWindowHandle(this, Params, QtParent);
   Window->setEnabled(GetEnabled());
   HandleChanged();
   PlaceWindow();

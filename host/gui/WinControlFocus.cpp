@@ -54,7 +54,7 @@ void TWinControl::SelectNext(TWinControl* CurControl, bool GoForward, bool Check
 
 bool TWinControl::CanFocus() const {
   const TForm* Form = GetParentForm(this);
-  if (!Form) return false;
+  if (!Form && !HostWidgetOf(this)) return false;
   for (const TWinControl* C = this; C && C != Form; C = C->Parent)
     if (!C->GetVisible() || !C->GetEnabled()) return false;
   return true;
@@ -126,14 +126,15 @@ unsigned DialogKeyMask(unsigned short Key) {
 } // namespace
 
 // Tab, the arrows, Enter and Escape are dialog keys unless the control keeps them
-// (CM_WANTSPECIALKEY, or its WM_GETDLGCODE); the form then may use them (CM_DIALOGKEY).
+// (CM_WANTSPECIALKEY, or its WM_GETDLGCODE); the form then may use them (CM_DIALOGKEY), or,
+// for a control in an application's Qt widget, the widgets around it (Tab).
 bool TWinControl::DialogKeyUsed(unsigned short Key, std::intptr_t KeyData) {
   const unsigned Mask = DialogKeyMask(Key);
   if (Mask == 0) return false;
   if (Perform(CM_WANTSPECIALKEY, Key, KeyData) != 0) return false;
   if (static_cast<unsigned>(Perform(WM_GETDLGCODE)) & Mask) return false;
-  TForm* Form = GetParentForm(this);
-  return Form && Form->Perform(CM_DIALOGKEY, Key, KeyData) != 0;
+  if (TForm* Form = GetParentForm(this)) return Form->Perform(CM_DIALOGKEY, Key, KeyData) != 0;
+  return EmbeddedDialogKey(this, Key);
 }
 
 // Result 1 tells the window the key was used up (as a dialog key, or KeyDown cleared it):

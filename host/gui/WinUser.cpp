@@ -1,8 +1,6 @@
 // The window system calls on the windows of host/gui.
 #include "host/gui/Window.h"
 
-#include "host/gui/Testing.h"
-
 #include <QApplication>
 #include <QCursor>
 #include <QScreen>
@@ -307,6 +305,6 @@ void Beep() {
   MessageBeep(0);
 }
 
-int Testing::BeepCount() {
+int MessageBeepCount() {
   return BeepCounter;
 }

@@ -166,7 +166,7 @@ constexpr int IDIGNORE = 5;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 
-// The system sound for a message type (MB_OK, MB_ICON*); counted (see Testing.h).
+// The system sound for a message type (MB_OK, MB_ICON*); counted for tests.
 bool MessageBeep(unsigned Type);
 // The plain beep.
 void Beep();

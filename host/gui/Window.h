@@ -186,3 +186,12 @@ void ForgetWindow(TWindowHandle* Window);
 // The window that last received mouse input: SetCursor shows its shape there.
 TWindowHandle* MouseWindow();
 void SetMouseWindow(TWindowHandle* Window);
+
+// The application's widget that shows Control's top parent, or null (ControlWidget.h).
+TControlWidget* HostWidgetOf(const TWinControl* Control);
+// A dialog key of a control inside an application's widget: Tab and Shift+Tab move the focus
+// to the Qt widgets around it. Answers whether the key was used.
+bool EmbeddedDialogKey(const TWinControl* Control, unsigned short Key);
+
+// The MessageBeep calls so far (for the test helpers).
+int MessageBeepCount();
