@@ -9,7 +9,7 @@ JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
             qt6-base-dev fonts-dejavu-core xvfb xdotool imagemagick
 
-.PHONY: all deps build run test test-asan clean
+.PHONY: all deps build run test test-asan bench bench-smoke clean
 
 all: build
 
@@ -42,6 +42,20 @@ test-asan: deps
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+# Benchmarks, never part of make test: the cell model, scrolling, the grid's parts at a million
+# rows, then the demo beside a Qt table view at 10^4, 10^5 and 10^6 rows (about a quarter of an
+# hour). BENCH_ARGS goes to demo_bench, e.g. BENCH_ARGS="--rows 1000000 --only sort_text".
+BENCH_ENV := QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=1
+BENCH_ARGS ?=
+bench: build
+	cd $(BUILD)/bench && $(BENCH_ENV) ./model_bench && $(BENCH_ENV) ./scroll_bench && \
+	  $(BENCH_ENV) ./grid_bench && ./demo_bench $(BENCH_ARGS)
+
+# A few seconds of the whole-program benchmark on a small table: it still runs and its checks
+# (sorted, paged, columns hidden and shown) hold.
+bench-smoke: build
+	./$(BUILD)/bench/demo_bench --rows 2000 --reps 1 --fast-reps 2 --data $(CURDIR)/$(BUILD)/bench-smoke
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
