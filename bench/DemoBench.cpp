@@ -40,6 +40,7 @@ struct TOptions {
   std::vector<std::string> Only; // figure name parts; empty: every figure
   std::string DataDir;           // where the table files go
   std::string PictureDir;        // where pictures after loading go; empty: none
+  TClock Clock = TClock::ProcessCpu;
 };
 
 std::vector<std::string> SplitList(const std::string& List) {
@@ -52,11 +53,12 @@ std::vector<std::string> SplitList(const std::string& List) {
 
 const char* const Usage =
     "usage: demo_bench [--rows N[,N...]] [--reps N] [--fast-reps N] [--only NAME[,NAME...]]\n"
-    "                  [--data DIR] [--pictures DIR]\n"
+    "                  [--clock cpu|wall] [--data DIR] [--pictures DIR]\n"
     "  --rows       table sizes (default 10000,100000,1000000)\n"
     "  --reps       samples of load, sort and floor figures (default 5)\n"
     "  --fast-reps  samples of interactive figures (default 21)\n"
     "  --only       run the figures whose names contain one of these parts\n"
+    "  --clock      time by the process's processor time (default) or by the wall clock\n"
     "  --data       directory for the generated table files (default: beside the program)\n"
     "  --pictures   save each side's window after loading as PNG files there\n";
 
@@ -81,6 +83,8 @@ TOptions ParseOptions(int argc, char** argv) {
       Options.FastReps = std::max(1, std::stoi(Value));
     } else if (Arg == "--only") {
       Options.Only = SplitList(Value);
+    } else if (Arg == "--clock" && (Value == "cpu" || Value == "wall")) {
+      Options.Clock = Value == "cpu" ? TClock::ProcessCpu : TClock::Wall;
     } else if (Arg == "--data") {
       Options.DataDir = Value;
     } else if (Arg == "--pictures") {
@@ -364,9 +368,11 @@ int main(int argc, char** argv) {
     Application->Initialize();
     if (argc == 4 && std::string(argv[1]) == "--memory-child") MemoryChild(argv[2], argv[3]);
     const TOptions Options = ParseOptions(argc, argv);
+    TimingClock = Options.Clock;
     PrintLoadAverage("start");
-    std::printf("# reps %d, fast reps %d; view %d x %d offscreen\n", Options.Reps, Options.FastReps,
-                ViewWidth, ViewHeight);
+    std::printf("# reps %d, fast reps %d, clock %s; view %d x %d offscreen\n", Options.Reps,
+                Options.FastReps, Options.Clock == TClock::Wall ? "wall" : "process cpu", ViewWidth,
+                ViewHeight);
     for (const int Rows : Options.Rows)
       TSizeRun(Options, Rows).Run();
     PrintLoadAverage("end");
