@@ -83,7 +83,8 @@ TOptions ParseOptions(int argc, char** argv) {
       Options.FastReps = std::max(1, std::stoi(Value));
     } else if (Arg == "--only") {
       Options.Only = SplitList(Value);
-    } else if (Arg == "--clock" && (Value == "cpu" || Value == "wall")) {
+    } else if (Arg == "--clock") {
+      if (Value != "cpu" && Value != "wall") throw std::invalid_argument("--clock cpu or wall");
       Options.Clock = Value == "cpu" ? TClock::ProcessCpu : TClock::Wall;
     } else if (Arg == "--data") {
       Options.DataDir = Value;
@@ -100,7 +101,7 @@ TOptions ParseOptions(int argc, char** argv) {
 
 struct TUnit {
   const char* Name;
-  double Scale; // per second (or per byte)
+  double Scale; // units a second (or a byte)
   int Precision;
 };
 constexpr TUnit Seconds{"s", 1, 4};
