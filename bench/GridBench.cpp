@@ -43,7 +43,8 @@ public:
     Grid->OnDrawCellText = [](TYCustomGrid*, TYCell*, std::int32_t ACol, std::int32_t ARow,
                               TYGridDrawStates, TRect&, std::string& Text, bool&, TAlignment&,
                               TYVertAlignment&) {
-      Text = ACol == 0 ? std::to_string(ARow) : "Иванов-" + std::to_string(ACol);
+      // As long at the bottom as at the top: seven digits in every row.
+      Text = ACol == 0 ? std::to_string(MillionRows + ARow) : "Иванов-" + std::to_string(ACol);
     };
     Grid->SetBounds(0, 0, ViewWidth, ViewHeight);
     Grid->SetParent(Form.get());
