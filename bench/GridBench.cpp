@@ -75,9 +75,9 @@ public:
 
 // Built once: a million rows take seconds to make. (Each of these benchmarks is one sample; make
 // bench repeats them and reports the medians.)
-TBigGrid* Shared = nullptr;
+std::unique_ptr<TBigGrid> Shared; // freed before the application ends
 TBigGrid& Big() {
-  if (!Shared) Shared = new TBigGrid;
+  if (!Shared) Shared = std::make_unique<TBigGrid>();
   return *Shared;
 }
 
@@ -226,6 +226,6 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
-  delete Shared;
+  Shared.reset();
   return 0;
 }
