@@ -9,7 +9,7 @@ JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
             qt6-base-dev fonts-dejavu-core xvfb xdotool imagemagick doxygen
 
-.PHONY: all deps build run test test-asan docs clean
+.PHONY: all deps build run test test-asan docs bench bench-smoke clean
 
 all: build
 
@@ -47,6 +47,21 @@ test-asan: deps
 # in the headers counted as documented (docs/CMakeLists.txt).
 docs: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) --target docs
+
+# Benchmarks, never part of make test: the cell model, scrolling, the grid's parts at a million
+# rows, then the demo beside a Qt table view at 10^4, 10^5 and 10^6 rows (about a quarter of an
+# hour). BENCH_ARGS goes to demo_bench, e.g. BENCH_ARGS="--rows 1000000 --only sort_text".
+BENCH_ENV := QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=1
+BENCH_ARGS ?=
+GRID_BENCH_ARGS := --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+bench: build
+	cd $(BUILD)/bench && $(BENCH_ENV) ./model_bench && $(BENCH_ENV) ./scroll_bench && \
+	  $(BENCH_ENV) ./grid_bench $(GRID_BENCH_ARGS) && ./demo_bench $(BENCH_ARGS)
+
+# A few seconds of the whole-program benchmark on a small table: it still runs and its checks
+# (sorted, paged, columns hidden and shown) hold.
+bench-smoke: build
+	./$(BUILD)/bench/demo_bench --rows 2000 --reps 1 --fast-reps 2 --data $(CURDIR)/$(BUILD)/bench-smoke
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
