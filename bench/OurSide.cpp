@@ -65,8 +65,7 @@ public:
   void SortByNumber() override { ClickHeader(0, NumberRow); }
 
   std::string FirstSurname() const override {
-    TYCell* Cell = Grid->GetHolder()->GetCells(SurnameCol, FirstDataRow);
-    return static_cast<const TCellText*>(Cell->GetData())->Text;
+    return std::string(CellTextOf(Grid->GetHolder()->GetCells(SurnameCol, FirstDataRow)));
   }
   int ShownColumns() const override { return Grid->GetColCount(); }
   int TopRow() const override { return Grid->GetTopRow() - FirstDataRow; }
