@@ -21,20 +21,22 @@ std::int32_t* NumberOf(const TYCellsVector* Column) {
   return static_cast<std::int32_t*>(Column->GetData());
 }
 
-const TRowData* RowDataOf(const TYCellsVector* Row) {
-  return static_cast<const TRowData*>(Row->GetData());
+const std::int32_t* RowNumberPtr(const TYCellsVector* Row) {
+  return static_cast<const std::int32_t*>(Row->GetData());
 }
 
 // The row number of a row vector; rows that got none (the stored data row when there is no
 // "Content.ini") count as 0, before every numbered row.
 std::int32_t RowNumberOf(const TYCellsVector* Row) {
-  const TRowData* Data = RowDataOf(Row);
-  return Data ? Data->Number : 0;
+  const std::int32_t* Number = RowNumberPtr(Row);
+  return Number ? *Number : 0;
 }
 
-std::string_view SortKeyOf(const TYCellsVector* Row) {
-  const TRowData* Data = RowDataOf(Row);
-  return Data ? Data->SortKey : std::string_view();
+std::uint64_t BigEndianPrefix(std::string_view Text) {
+  std::uint64_t Prefix = 0;
+  for (std::size_t I = 0; I < 8; ++I)
+    Prefix = Prefix << 8 | (I < Text.size() ? static_cast<unsigned char>(Text[I]) : 0u);
+  return Prefix;
 }
 } // namespace
 
@@ -131,12 +133,12 @@ void TForm1::LoadContent() {
 void TForm1::GiveRowsAndCellsData() {
   TYCellsHolder* Holder = YGrid1->GetHolder();
   const std::int32_t FixedRows = Holder->GetFixedRows();
-  RowData.resize(static_cast<std::size_t>(Holder->GetRowCount()));
+  RowNumbers.resize(static_cast<std::size_t>(Holder->GetRowCount()));
   for (std::int32_t J = 0; J < Holder->GetRowCount(); ++J) {
-    TRowData& Data = RowData[static_cast<std::size_t>(J)];
-    Data.Number = J < FixedRows ? -1 : J - FixedRows + 1;
+    std::int32_t& Number = RowNumbers[static_cast<std::size_t>(J)];
+    Number = J < FixedRows ? -1 : J - FixedRows + 1;
     TYCellsVector* Row = Holder->GetRows(J);
-    Row->SetData(&Data);
+    Row->SetData(&Number);
     const TYRowCells Cells = Row->GetRowCells();
     const void* Record = Content.FirstRecord(J);
     for (std::int32_t I = 0; I < Cells.GetCount(); ++I) {
@@ -191,7 +193,7 @@ void TForm1::YGrid1DrawCellText(TYCustomGrid*, TYCell* Cell, std::int32_t ACol, 
     }
   } else if (C < Holder->GetFixedCols()) {
     // A row without a number shows none.
-    if (const TRowData* Data = RowDataOf(Holder->GetRows(R))) CellText = IntToStr(Data->Number);
+    if (const std::int32_t* Number = RowNumberPtr(Holder->GetRows(R))) CellText = IntToStr(*Number);
     if (ARow == YGrid1->GetRow()) YGrid1->GetCanvas()->GetFont()->SetColor(clRed);
   } else if (Cell->GetData()) {
     CellText = CellTextOf(Cell);
@@ -301,14 +303,24 @@ void TForm1::SortBy(std::int32_t HolderCol, std::int32_t Row) {
   Holder->Sort(SortDirection == 1 ? CompareAscending : CompareDescending, true);
 }
 
+const TSortKey& TForm1::SortKeyOf(const TYCellsVector* Row) const {
+  static const TSortKey None;
+  const std::int32_t* Number = RowNumberPtr(Row);
+  if (!Number) return None;
+  return SortKeys[static_cast<std::size_t>(Number - RowNumbers.data())];
+}
+
 // Each row keeps its text in the sort column as its key, so that a comparison reads two keys
 // instead of looking up two cells.
 void TForm1::PrepareSortKeys(std::int32_t HolderCol) {
   TYCellsHolder* Holder = YGrid1->GetHolder();
+  SortKeys.resize(RowNumbers.size());
   for (std::int32_t J = 0; J < Holder->GetRowCount(); ++J) {
     TYCellsVector* Row = Holder->GetRows(J);
-    if (auto* Data = static_cast<TRowData*>(Row->GetData()))
-      Data->SortKey = CellTextOf(Row->GetRowCells()[HolderCol]);
+    const std::int32_t* Number = RowNumberPtr(Row);
+    if (!Number) continue;
+    const std::string_view Text = CellTextOf(Row->GetRowCells()[HolderCol]);
+    SortKeys[static_cast<std::size_t>(Number - RowNumbers.data())] = {BigEndianPrefix(Text), Text};
   }
 }
 
@@ -320,8 +332,8 @@ TYCellsVector* TForm1::ColumnByNumber(std::int32_t Number) const {
 }
 
 void TForm1::YGrid1MarkRow(TYCustomGrid*, TYCellsVector* CellsVector, bool, bool& CanMark) {
-  const TRowData* Data = RowDataOf(CellsVector);
-  if (!Data || Data->Number != 3) return;
+  const std::int32_t* Number = RowNumberPtr(CellsVector);
+  if (!Number || *Number != 3) return;
   MessageBeep(0);
   const int Answer = Application->MessageBox(
       "Для смены маркировки этой строки требуется специальное разрешение оператора!\n\n"
@@ -338,7 +350,11 @@ int CompareAscending(void* A, void* B) {
     const std::int32_t NumberB = RowNumberOf(RowB);
     return NumberA < NumberB ? -1 : NumberA > NumberB ? 1 : 0;
   }
-  const int Order = SortKeyOf(RowA).compare(SortKeyOf(RowB));
+  // Prefixes that differ order the texts as their bytes do; equal ones leave it to the rest.
+  const TSortKey& KeyA = Form1->SortKeyOf(RowA);
+  const TSortKey& KeyB = Form1->SortKeyOf(RowB);
+  if (KeyA.Prefix != KeyB.Prefix) return KeyA.Prefix < KeyB.Prefix ? -1 : 1;
+  const int Order = KeyA.Text.compare(KeyB.Text);
   return Order < 0 ? -1 : Order > 0 ? 1 : 0;
 }
 

@@ -13,11 +13,11 @@
 #include <string_view>
 #include <vector>
 
-// The user data of a row: its number in the file (-1 for the header rows), and, while the rows
-// are sorted by a text column, its text there.
-struct TRowData {
-  std::int32_t Number;
-  std::string_view SortKey;
+// What a row is sorted by when the rows are sorted by a text column: its text there, and its
+// first 8 bytes as a big-endian number, which decide most comparisons on their own.
+struct TSortKey {
+  std::uint64_t Prefix = 0;
+  std::string_view Text;
 };
 
 // The text of a cell of the table, from its user data (a record of the form's texts).
@@ -64,6 +64,9 @@ public:
   // False: forms start with an empty table (the file could not be read).
   static bool LoadsContent;
 
+  // The key SortBy gave the row (an empty one for a row without a number).
+  const TSortKey& SortKeyOf(const TYCellsVector* Row) const;
+
   // The 1-based lines of "Content.ini" that had more fields than the table has data columns;
   // their extra fields were dropped.
   const std::vector<int>& GetCutLines() const { return CutLines; }
@@ -90,10 +93,13 @@ private:
   std::vector<int> CutLines;
   bool CutLinesReported = false;
   // What the user data of the cells, rows and columns points at; the free handlers only let
-  // go of it, and it goes with the form.
+  // go of it, and it goes with the form. A row's data is its number (-1 for the header rows).
   TContentTable Content;
-  std::vector<TRowData> RowData;
+  std::vector<std::int32_t> RowNumbers;
   std::vector<std::int32_t> ColumnNumbers;
+  // The sort key of each row, by the place of the row's number in RowNumbers. Numbers and keys
+  // are kept apart so that sorting by number reads only the small array of numbers.
+  std::vector<TSortKey> SortKeys;
 };
 
 extern TForm1* Form1;

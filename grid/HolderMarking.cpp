@@ -130,6 +130,20 @@ void TYCellsHolder::ListMarkedCells() {
   }
 }
 
+namespace {
+// The rows a sort's scans will reach are fetched into the cache ahead of them: with a million
+// rows nearly every comparison would otherwise wait for memory. The comparisons themselves,
+// and so the order, stay exactly the quicksort's.
+struct TRowLookAhead {
+  static constexpr int Distance = 32; // comparisons
+  void operator()(const std::vector<TYCellsVector*>& Rows, int I, int Step) const {
+    const int Row = I + Step * Distance;
+    if (Row >= 0 && Row < static_cast<int>(Rows.size()))
+      __builtin_prefetch(Rows[static_cast<std::size_t>(Row)]);
+  }
+};
+} // namespace
+
 // The rows are reordered in place by the framework's quicksort; no cell moves. A comparison
 // that raises leaves the rows half sorted: they are numbered again so that the store stays
 // consistent, and the error goes on.
@@ -138,7 +152,7 @@ void TYCellsHolder::Sort(TListSortCompare Compare, bool KeepFixed) {
   const std::int32_t First = KeepFixed ? Rows.Fixed : 0;
   const std::int32_t Last = GetRowCount() - 1;
   try {
-    if (First < Last) ListQuickSort(Rows.List, First, Last, Compare);
+    if (First < Last) ListQuickSort(Rows.List, First, Last, Compare, TRowLookAhead{});
   } catch (...) {
     Enumerate(Rows);
     SettleMarks();

@@ -25,20 +25,28 @@ template <class T> T* ListEntry(const std::unique_ptr<T>& Entry) {
   return Entry.get();
 }
 
+// What a sort reads ahead of its scans: nothing, unless a caller knows better.
+struct TNoLookAhead {
+  template <class Vec> void operator()(const Vec&, int, int) const {}
+};
+
 // The framework's list quicksort over Items[L..R]. It is not stable; the order in which it
 // leaves entries that compare equal is part of its contract, so keep it exactly as it is:
 // the pivot is the entry found at (L + R) / 2 when a range starts and stays that entry while
-// entries are swapped; the left part recurses, the right part loops.
-template <class Vec, class Cmp> void ListQuickSort(Vec& Items, int L, int R, Cmp& Compare) {
+// entries are swapped; the left part recurses, the right part loops. Before each comparison
+// of a scan, LookAhead(Items, I, Step) may fetch the entries the scan will reach next (Step is
+// +1 going up, -1 going down); it must not change anything.
+template <class Vec, class Cmp, class Ahead = TNoLookAhead>
+void ListQuickSort(Vec& Items, int L, int R, Cmp& Compare, const Ahead& LookAhead = {}) {
   int I;
   do {
     I = L;
     int J = R;
     auto* Pivot = ListEntry(Items[(L + R) >> 1]);
     do {
-      while (Compare(ListEntry(Items[I]), Pivot) < 0)
+      while (LookAhead(Items, I, 1), Compare(ListEntry(Items[I]), Pivot) < 0)
         ++I;
-      while (Compare(ListEntry(Items[J]), Pivot) > 0)
+      while (LookAhead(Items, J, -1), Compare(ListEntry(Items[J]), Pivot) > 0)
         --J;
       if (I <= J) {
         std::swap(Items[I], Items[J]);
@@ -46,7 +54,7 @@ template <class Vec, class Cmp> void ListQuickSort(Vec& Items, int L, int R, Cmp
         --J;
       }
     } while (I <= J);
-    if (L < J) ListQuickSort(Items, L, J, Compare);
+    if (L < J) ListQuickSort(Items, L, J, Compare, LookAhead);
     L = I;
   } while (I < R);
 }
