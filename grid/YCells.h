@@ -20,8 +20,9 @@ class TYCustomGrid;
 /// to it stays valid, and names the same cell, until its row or its column is destroyed.
 class TYCell : public TObject {
 public:
-  /// Calls no hook: the store calls the init hook once the whole structure is in place, and
-  /// the free hook before it destroys the cell. Only the store creates cells.
+  /// The cell where AColVector and ARowVector cross; only the store creates cells. Calls no
+  /// hook: the store calls the init hook once the whole structure is in place, and the free
+  /// hook before it destroys the cell.
   TYCell(TYCellsVector* AColVector, TYCellsVector* ARowVector);
   /// Calls no hook and frees no user data (the free hook has run before).
   ~TYCell() override = default;

@@ -112,17 +112,19 @@ public:
   std::int32_t GetCount() const { return static_cast<std::int32_t>(List.size()); }
   /// The fixed count: the vectors below this holder index are fixed, hidden ones included.
   std::int32_t GetFixed() const { return Fixed; }
-  /// Visible vectors, and the visible fixed ones (at most GridCount - 1; -1 with none visible).
+  // Visible vectors, and the visible fixed ones (at most GridCount - 1; -1 with none visible).
+  /// The visible vectors.
   std::int32_t GetGridCount() const { return static_cast<std::int32_t>(GridMap.size()); }
-  /// The visible fixed vectors (see GetGridCount).
+  /// The visible fixed vectors: at most GridCount - 1, so -1 with none visible.
   std::int32_t GetGridFixed() const { return GridFixed; }
   /// Holder index of each visible vector.
   const std::vector<std::int32_t>& GetGridMap() const { return GridMap; }
-  /// Unchecked lookups: the vector at a holder index (0 to GetCount() - 1).
+  // Unchecked lookups.
+  /// The vector at a holder index (0 to GetCount() - 1); unchecked.
   TYCellsVector* operator[](std::int32_t HolderIndex) const {
     return List[static_cast<std::size_t>(HolderIndex)];
   }
-  /// Unchecked: the visible vector at a grid index (0 to GetGridCount() - 1).
+  /// The visible vector at a grid index (0 to GetGridCount() - 1); unchecked.
   TYCellsVector* GridVector(std::int32_t GridIndex) const {
     return List[static_cast<std::size_t>(GridMap[static_cast<std::size_t>(GridIndex)])];
   }
@@ -211,7 +213,8 @@ public:
   /// Grows with every change of what the layout depends on: sizes, visibility, order, counts.
   std::uint64_t GetLayoutVersion() const { return LayoutVersion; }
 
-  /// Counts of all vectors, hidden ones included: the columns.
+  // Counts of all vectors, hidden ones included.
+  /// The columns, hidden ones included.
   std::int32_t GetColCount() const { return Cols.GetCount(); }
   /// The rows, hidden ones included.
   std::int32_t GetRowCount() const { return Rows.GetCount(); }
@@ -229,7 +232,8 @@ public:
   void SetFixedCols(std::int32_t Value);
   /// Sets the fixed row count, as SetFixedCols.
   void SetFixedRows(std::int32_t Value);
-  /// Visible counts, as of the last enumeration: the columns.
+  // Visible counts, as of the last enumeration.
+  /// The visible columns, as of the last enumeration.
   std::int32_t GetGridColCount() const { return Cols.GetGridCount(); }
   /// The visible rows, as of the last enumeration.
   std::int32_t GetGridRowCount() const { return Rows.GetGridCount(); }
@@ -243,13 +247,16 @@ public:
   void ChangeSize(std::int32_t NewColCount, std::int32_t NewRowCount);
   /// Resizes both axes without the bracket, as ChangeSize otherwise (EOutOfMemory included).
   void DoChangeSize(std::int32_t NewColCount, std::int32_t NewRowCount);
-  /// Renumber one axis: indices, fixed flags, the visible map and counts; refreshes the unions.
+  // Renumber one axis: indices, fixed flags, the visible map and counts; refreshes the unions.
+  /// Renumbers the columns: indices, fixed flags, the visible map and counts; refreshes the
+  /// unions.
   void EnumerateCols();
   /// Renumbers the rows, as EnumerateCols.
   void EnumerateRows();
 
-  /// Sizes by holder index, in pixels: a column's width. An index outside the columns raises
-  /// the list's index error (EListError).
+  // Sizes by holder index.
+  /// A column's width in pixels, by holder index. An index outside the columns raises the
+  /// list's index error (EListError).
   std::int32_t GetColWidths(std::int32_t Index) const { return CheckedVector(Cols, Index)->Size; }
   /// A row's height, as GetColWidths.
   std::int32_t GetRowHeights(std::int32_t Index) const { return CheckedVector(Rows, Index)->Size; }
@@ -260,7 +267,8 @@ public:
   /// Sets a row's height, as SetColWidths (the grid fires OnRowSized).
   void SetRowHeights(std::int32_t Index, std::int32_t Value);
 
-  /// Vectors and cells by holder index: the column at Index.
+  // Vectors and cells by holder index.
+  /// The column at Index.
   TYCellsVector* GetCols(std::int32_t Index) const;
   /// The row at Index.
   TYCellsVector* GetRows(std::int32_t Index) const;
@@ -330,14 +338,15 @@ public:
   TYCellsVector* InsertCol(std::int32_t Index, bool AVisible);
   /// Inserts a row, as InsertCol.
   TYCellsVector* InsertRow(std::int32_t Index, bool AVisible);
-  /// Run the free or init hooks over a block without destroying anything: the free hooks of
-  /// the cells between two corners (holder indices), row by row.
+  // Run the free or init hooks over a block without destroying anything.
+  /// Runs the free hooks of the cells between two corners (holder indices), row by row; the
+  /// cells stay. A corner outside the store raises before any hook runs.
   void FreeCellsRangeData(const TYGridCoord& Coord1, const TYGridCoord& Coord2);
-  /// The init hooks of the cells between two corners, row by row.
+  /// Runs the init hooks of the cells between two corners, row by row.
   void InitCellsRangeData(const TYGridCoord& Coord1, const TYGridCoord& Coord2);
-  /// The free hooks of the columns (IsColumns) or rows First to Last.
+  /// Runs the free hooks of the columns (IsColumns) or rows First to Last (holder indices).
   void FreeVectorsRangeData(bool IsColumns, std::int32_t First, std::int32_t Last);
-  /// The init hooks of the columns (IsColumns) or rows First to Last.
+  /// Runs the init hooks of the columns (IsColumns) or rows First to Last.
   void InitVectorsRangeData(bool IsColumns, std::int32_t First, std::int32_t Last);
 
   // --- Marking and sorting ---
@@ -356,7 +365,8 @@ public:
   bool GetMarkListDirty() const { return MarkListDirty; }
   /// The marked items (vectors or cells, by the marking mode), as of the last rebuild.
   const TList& GetMarkList() const { return MarkList; }
-  /// The marked items that are visible, and their count (exact while the lists are dirty).
+  // The marked items that are visible, and their count (exact while the lists are dirty).
+  /// The marked items that are visible, as of the last rebuild.
   const TList& GetGridMarkList() const { return GridMarkList; }
   /// How many marked items are visible; exact also while the lists are dirty.
   std::int32_t GetGridMarkCount() const { return GridMarkCount; }

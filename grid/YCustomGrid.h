@@ -161,8 +161,9 @@ public:
   // --- The store and the index spaces ---
   /// The cell store, owned by the grid.
   TYCellsHolder* GetHolder() const { return Holder.get(); }
-  /// Visible columns and rows, and the visible fixed ones (at most ColCount - 1): the store
-  /// keeps them with its axes. This one: the visible columns.
+  // Visible columns and rows, and the visible fixed ones (at most ColCount - 1): the store
+  // keeps them with its axes.
+  /// The visible columns.
   std::int32_t GetColCount() const { return Holder->GetColAxis().GetGridCount(); }
   /// The visible rows.
   std::int32_t GetRowCount() const { return Holder->GetRowAxis().GetGridCount(); }
@@ -170,9 +171,10 @@ public:
   std::int32_t GetFixedCols() const { return Holder->GetColAxis().GetGridFixed(); }
   /// The visible fixed rows (at most RowCount - 1; -1 with no visible row).
   std::int32_t GetFixedRows() const { return Holder->GetRowAxis().GetGridFixed(); }
-  /// Grid index -> holder index, for the columns.
+  // Grid index -> holder index.
+  /// The holder index of each visible column.
   const std::vector<std::int32_t>& GetColMap() const { return Holder->GetColAxis().GetGridMap(); }
-  /// Grid index -> holder index, for the rows.
+  /// The holder index of each visible row.
   const std::vector<std::int32_t>& GetRowMap() const { return Holder->GetRowAxis().GetGridMap(); }
   /// The holder index of grid column Index.
   std::int32_t GridToHolderCol(std::int32_t Index) const;
@@ -186,10 +188,10 @@ public:
   TYCellsVector* GetRows(std::int32_t Index) const;
   /// The cell at grid position (ACol, ARow).
   TYCell* GetCells(std::int32_t ACol, std::int32_t ARow) const;
-  /// Sizes by grid index, in pixels; an index outside the grid reads the default size. This
-  /// one: a column's width.
+  // Sizes by grid index; an index outside the grid reads the default size.
+  /// A column's width in pixels, by grid index; outside the grid, the default width.
   std::int32_t GetColWidths(std::int32_t Index) const;
-  /// A row's height, as GetColWidths.
+  /// A row's height in pixels, by grid index; outside the grid, the default height.
   std::int32_t GetRowHeights(std::int32_t Index) const;
   /// Sets a column's width (the store's SetColWidths): repaints and fires OnColumnSized when
   /// it changed.
@@ -564,8 +566,8 @@ protected:
   /// One drag step of a column or row move; scrolls a line over the headers or the last cell.
   void MoveAndScroll(std::int32_t MousePos, std::int32_t HitIndex, TYGridDrawInfo& DrawInfo,
                      const TYGridAxisDrawInfo& Axis, int ScrollBar, const TPoint& MousePoint);
-  /// Hooks for descendants around a move; the grid's own agree to everything. This one: a
-  /// right press on a column header would start moving column Origin; false refuses, and
+  // Hooks for descendants around a move; the grid's own agree to everything.
+  /// A right press on a column header would start moving column Origin; false refuses.
   /// Origin and Destination may be changed.
   virtual bool BeginColumnDrag(std::int32_t& Origin, std::int32_t& Destination,
                                const TPoint& MousePoint);
