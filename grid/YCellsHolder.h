@@ -386,7 +386,6 @@ private:
   friend class TYCellsUnion;
   friend class TYRowCells;
 
-  class TBracket;
   struct TDoomed; // vectors and cells taken out of the store, freed once it is whole again
 
   static TYCellsVector* CheckedVector(const TYCellsAxis& A, std::int32_t Index);
