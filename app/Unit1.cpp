@@ -21,15 +21,16 @@ std::int32_t* NumberOf(const TYCellsVector* Column) {
   return static_cast<std::int32_t*>(Column->GetData());
 }
 
-const std::int32_t* RowNumberPtr(const TYCellsVector* Row) {
-  return static_cast<const std::int32_t*>(Row->GetData());
+// The record of a row vector; rows that got none (the stored data row when there is no
+// "Content.ini") read as an empty record, number 0, before every numbered row.
+const TRowRecord& RecordOf(const TYCellsVector* Row) {
+  static const TRowRecord None;
+  const auto* Record = static_cast<const TRowRecord*>(Row->GetData());
+  return Record ? *Record : None;
 }
 
-// The row number of a row vector; rows that got none (the stored data row when there is no
-// "Content.ini") count as 0, before every numbered row.
 std::int32_t RowNumberOf(const TYCellsVector* Row) {
-  const std::int32_t* Number = RowNumberPtr(Row);
-  return Number ? *Number : 0;
+  return RecordOf(Row).Number;
 }
 
 std::uint64_t BigEndianPrefix(std::string_view Text) {
@@ -133,12 +134,12 @@ void TForm1::LoadContent() {
 void TForm1::GiveRowsAndCellsData() {
   TYCellsHolder* Holder = YGrid1->GetHolder();
   const std::int32_t FixedRows = Holder->GetFixedRows();
-  RowNumbers.resize(static_cast<std::size_t>(Holder->GetRowCount()));
+  RowRecords.resize(static_cast<std::size_t>(Holder->GetRowCount()));
   for (std::int32_t J = 0; J < Holder->GetRowCount(); ++J) {
-    std::int32_t& Number = RowNumbers[static_cast<std::size_t>(J)];
-    Number = J < FixedRows ? -1 : J - FixedRows + 1;
+    TRowRecord& RowRecord = RowRecords[static_cast<std::size_t>(J)];
+    RowRecord.Number = J < FixedRows ? -1 : J - FixedRows + 1;
     TYCellsVector* Row = Holder->GetRows(J);
-    Row->SetData(&Number);
+    Row->SetData(&RowRecord);
     const TYRowCells Cells = Row->GetRowCells();
     const void* Record = Content.FirstRecord(J);
     for (std::int32_t I = 0; I < Cells.GetCount(); ++I) {
@@ -193,7 +194,8 @@ void TForm1::YGrid1DrawCellText(TYCustomGrid*, TYCell* Cell, std::int32_t ACol, 
     }
   } else if (C < Holder->GetFixedCols()) {
     // A row without a number shows none.
-    if (const std::int32_t* Number = RowNumberPtr(Holder->GetRows(R))) CellText = IntToStr(*Number);
+    if (const TYCellsVector* Row = Holder->GetRows(R); Row->GetData())
+      CellText = IntToStr(RowNumberOf(Row));
     if (ARow == YGrid1->GetRow()) YGrid1->GetCanvas()->GetFont()->SetColor(clRed);
   } else if (Cell->GetData()) {
     CellText = CellTextOf(Cell);
@@ -303,24 +305,16 @@ void TForm1::SortBy(std::int32_t HolderCol, std::int32_t Row) {
   Holder->Sort(SortDirection == 1 ? CompareAscending : CompareDescending, true);
 }
 
-const TSortKey& TForm1::SortKeyOf(const TYCellsVector* Row) const {
-  static const TSortKey None;
-  const std::int32_t* Number = RowNumberPtr(Row);
-  if (!Number) return None;
-  return SortKeys[static_cast<std::size_t>(Number - RowNumbers.data())];
-}
-
 // Each row keeps its text in the sort column as its key, so that a comparison reads two keys
 // instead of looking up two cells.
 void TForm1::PrepareSortKeys(std::int32_t HolderCol) {
   TYCellsHolder* Holder = YGrid1->GetHolder();
-  SortKeys.resize(RowNumbers.size());
   for (std::int32_t J = 0; J < Holder->GetRowCount(); ++J) {
     TYCellsVector* Row = Holder->GetRows(J);
-    const std::int32_t* Number = RowNumberPtr(Row);
-    if (!Number) continue;
+    auto* Record = static_cast<TRowRecord*>(Row->GetData());
+    if (!Record) continue;
     const std::string_view Text = CellTextOf(Row->GetRowCells()[HolderCol]);
-    SortKeys[static_cast<std::size_t>(Number - RowNumbers.data())] = {BigEndianPrefix(Text), Text};
+    Record->Key = {BigEndianPrefix(Text), Text};
   }
 }
 
@@ -332,8 +326,7 @@ TYCellsVector* TForm1::ColumnByNumber(std::int32_t Number) const {
 }
 
 void TForm1::YGrid1MarkRow(TYCustomGrid*, TYCellsVector* CellsVector, bool, bool& CanMark) {
-  const std::int32_t* Number = RowNumberPtr(CellsVector);
-  if (!Number || *Number != 3) return;
+  if (RowNumberOf(CellsVector) != 3) return;
   MessageBeep(0);
   const int Answer = Application->MessageBox(
       "Для смены маркировки этой строки требуется специальное разрешение оператора!\n\n"
@@ -351,8 +344,8 @@ int CompareAscending(void* A, void* B) {
     return NumberA < NumberB ? -1 : NumberA > NumberB ? 1 : 0;
   }
   // Prefixes that differ order the texts as their bytes do; equal ones leave it to the rest.
-  const TSortKey& KeyA = Form1->SortKeyOf(RowA);
-  const TSortKey& KeyB = Form1->SortKeyOf(RowB);
+  const TSortKey& KeyA = RecordOf(RowA).Key;
+  const TSortKey& KeyB = RecordOf(RowB).Key;
   if (KeyA.Prefix != KeyB.Prefix) return KeyA.Prefix < KeyB.Prefix ? -1 : 1;
   const int Order = KeyA.Text.compare(KeyB.Text);
   return Order < 0 ? -1 : Order > 0 ? 1 : 0;

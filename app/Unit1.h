@@ -20,6 +20,13 @@ struct TSortKey {
   std::string_view Text;
 };
 
+// What a row's user data points at: its number (-1 for the header rows) and, while the rows are
+// sorted by a text column, its key. One record, so that a comparison reads one place per row.
+struct TRowRecord {
+  std::int32_t Number = 0;
+  TSortKey Key;
+};
+
 // The text of a cell of the table, from its user data (a record of the form's texts).
 std::string_view CellTextOf(const TYCell* Cell);
 
@@ -64,9 +71,6 @@ public:
   // False: forms start with an empty table (the file could not be read).
   static bool LoadsContent;
 
-  // The key SortBy gave the row (an empty one for a row without a number).
-  const TSortKey& SortKeyOf(const TYCellsVector* Row) const;
-
   // The 1-based lines of "Content.ini" that had more fields than the table has data columns;
   // their extra fields were dropped.
   const std::vector<int>& GetCutLines() const { return CutLines; }
@@ -93,13 +97,10 @@ private:
   std::vector<int> CutLines;
   bool CutLinesReported = false;
   // What the user data of the cells, rows and columns points at; the free handlers only let
-  // go of it, and it goes with the form. A row's data is its number (-1 for the header rows).
+  // go of it, and it goes with the form. A row's data is its record, a column's its number.
   TContentTable Content;
-  std::vector<std::int32_t> RowNumbers;
+  std::vector<TRowRecord> RowRecords;
   std::vector<std::int32_t> ColumnNumbers;
-  // The sort key of each row, by the place of the row's number in RowNumbers. Numbers and keys
-  // are kept apart so that sorting by number reads only the small array of numbers.
-  std::vector<TSortKey> SortKeys;
 };
 
 extern TForm1* Form1;
