@@ -1,16 +1,33 @@
 #include "app/ContentTable.h"
 
+#include "host/classes/Memory.h"
 #include "host/classes/StringLists.h"
 
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
 namespace {
+// The whole file in one block of its size, read at once; a file whose size cannot be told
+// beforehand (a pipe) is read piece by piece.
 std::string ReadFile(const std::string& FileName) {
   std::ifstream File(FileName, std::ios::binary);
   if (!File) throw EFOpenError("Cannot open file \"" + FileName + "\"");
-  return {std::istreambuf_iterator<char>(File), std::istreambuf_iterator<char>()};
+  std::error_code Error;
+  const std::uintmax_t Size = std::filesystem::is_regular_file(FileName, Error)
+                                  ? std::filesystem::file_size(FileName, Error)
+                                  : 0;
+  if (Error || Size == 0)
+    return {std::istreambuf_iterator<char>(File), std::istreambuf_iterator<char>()};
+  std::string Bytes;
+  Bytes.reserve(Size);
+  AdviseHugePages(Bytes.data(), Size);
+  Bytes.resize(Size);
+  File.read(Bytes.data(), static_cast<std::streamsize>(Size));
+  Bytes.resize(static_cast<std::size_t>(File.gcount()));
+  return Bytes;
 }
 } // namespace
 
@@ -23,6 +40,8 @@ void TContentTable::Load(const std::string& FileName, const TShape& AShape) {
   CutLines.clear();
   // Room for the texts and their lengths, so that the buffer rarely grows.
   Records.reserve(Bytes.size() + Bytes.size() / 2);
+  AdviseHugePages(Records.data(), Records.capacity());
+  RowStart.reserve(Shape.HeaderRows + static_cast<std::size_t>(std::count(Bytes.begin(), Bytes.end(), '\n')) + 1);
   for (std::int32_t R = 0; R < Shape.HeaderRows; ++R) {
     RowStart.push_back(Records.size());
     AddEmptyRecords(Shape.Width);

@@ -3,6 +3,8 @@
 /// keeps its vectors and cells in such arrays instead of one heap block per object.
 #pragma once
 
+#include "host/classes/Memory.h"
+
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -24,8 +26,11 @@ public:
     const std::size_t Needed = SegmentOf(Count - 1) + 1;
     std::vector<std::unique_ptr<std::byte[]>> Added;
     Added.reserve(Needed - Segments.size());
-    for (std::size_t K = Segments.size(); K < Needed; ++K)
-      Added.push_back(std::unique_ptr<std::byte[]>(new std::byte[SegmentSize(K) * sizeof(T)]));
+    for (std::size_t K = Segments.size(); K < Needed; ++K) {
+      const std::size_t Bytes = SegmentSize(K) * sizeof(T);
+      Added.push_back(std::unique_ptr<std::byte[]>(new std::byte[Bytes]));
+      AdviseHugePages(Added.back().get(), Bytes);
+    }
     Segments.reserve(Needed);
     for (auto& Segment : Added)
       Segments.push_back(std::move(Segment));
