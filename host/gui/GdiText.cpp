@@ -5,12 +5,15 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
+#include <list>
 #include <vector>
 
-QFont MakeQFont(const TDcFont& Font) {
+QFont MakeQFont(const TDcFont& Font, double Scale) {
   EnsureGuiApplication();
   QFont Result(QString::fromStdString(Font.Name));
-  Result.setPixelSize(std::max(1, Font.PixelSize));
+  // At a higher scale the glyphs are made at the device size, never enlarged afterwards.
+  Result.setPixelSize(std::max(1, static_cast<int>(std::lround(Font.PixelSize * Scale))));
   Result.setBold(Font.Bold);
   Result.setItalic(Font.Italic);
   Result.setUnderline(Font.Underline);
@@ -19,15 +22,95 @@ QFont MakeQFont(const TDcFont& Font) {
   return Result;
 }
 
-const QFont& FontOfDC(HDC Dc) {
-  if (!Dc->QtFont || !Dc->QtFontOf.SameFace(Dc->Font)) {
-    Dc->QtFont = MakeQFont(Dc->Font);
-    Dc->QtFontOf = Dc->Font;
-  }
-  return *Dc->QtFont;
+namespace {
+struct TCachedFont {
+  TDcFont Face;
+  double Scale;
+  TFontEntry Entry;
+};
+// Fonts used recently, the latest first. Entries keep their addresses, so a reference answered
+// stays good until the entry is dropped, which needs CacheSize other fonts in between.
+constexpr std::size_t CacheSize = 32;
+std::list<TCachedFont>& FontCache() {
+  static auto* Cache = new std::list<TCachedFont>; // never destroyed: fonts outlive exit order
+  return *Cache;
+}
+} // namespace
+
+const TFontEntry& CachedFont(const TDcFont& Font, double Scale) {
+  auto& Cache = FontCache();
+  for (auto It = Cache.begin(); It != Cache.end(); ++It)
+    if (It->Scale == Scale && It->Face.SameFace(Font)) {
+      if (It != Cache.begin()) Cache.splice(Cache.begin(), Cache, It);
+      return Cache.front().Entry;
+    }
+  static std::uint64_t LastId = 0;
+  QFont Made = MakeQFont(Font, Scale);
+  Cache.push_front({Font, Scale, {Made, QFontMetrics(Made), ++LastId}});
+  if (Cache.size() > CacheSize) Cache.pop_back();
+  return Cache.front().Entry;
+}
+
+const TFontEntry& FontOfDC(HDC Dc) {
+  return CachedFont(Dc->Font, Dc->Scale);
+}
+
+// The painter a context keeps open, with what it was last set up with.
+struct TTextPainter {
+  QPainter Painter;
+  std::uint64_t FontId = 0;
+  QRgb Pen = 0;
+  bool HasPen = false;
+  bool HasClip = false;
+  std::uint64_t ClipSerial = 0;
+  QRect ClipLimit;
+};
+
+TDeviceContext::TDeviceContext() = default;
+TDeviceContext::~TDeviceContext() {
+  ReleasePainter(this);
 }
 
 namespace {
+// The contexts that keep a painter open. A paint device takes one painter at a time, so a
+// painter on the same pixels ends before another begins.
+std::vector<HDC>& KeptPainters() {
+  static auto* Contexts = new std::vector<HDC>;
+  return *Contexts;
+}
+} // namespace
+
+void ReleasePainter(HDC Dc) {
+  if (!Dc || !Dc->Painter) return;
+  Dc->Painter.reset();
+  std::erase(KeptPainters(), Dc);
+}
+
+void ReleasePaintersOn(const QImage* Target) {
+  const std::vector<HDC> Contexts = KeptPainters();
+  for (HDC Dc : Contexts)
+    if (Dc->Target == Target) ReleasePainter(Dc);
+}
+
+namespace {
+TTextPainter& StartPainter(HDC Dc) {
+  if (Dc->Painter) return *Dc->Painter;
+  ReleasePaintersOn(Dc->Target);
+  Dc->Painter = std::make_unique<TTextPainter>();
+  Dc->Painter->Painter.begin(Dc->Target);
+  Dc->Painter->Painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing, false);
+  KeptPainters().push_back(Dc);
+  return *Dc->Painter;
+}
+
+// Text is clipped to Limit and the context's clip; a clip of one rectangle is set as a
+// rectangle, which Qt handles much faster than a region.
+void SetTextClip(QPainter& Painter, HDC Dc, const QRect& Limit) {
+  if (!Dc->HasClip) return Painter.setClipRect(Limit);
+  if (Dc->Clip.rectCount() <= 1) return Painter.setClipRect(Limit & Dc->Clip.boundingRect());
+  Painter.setClipRegion(Dc->Clip.intersected(Limit));
+}
+
 // One line to draw; Underline is the index of the character a '&' prefix marks, or -1.
 struct TLine {
   QString Text;
@@ -167,26 +250,40 @@ int LineLeft(const QRect& Box, unsigned Format, int LineWidth) {
   return Box.left();
 }
 
-void PreparePainter(QPainter& Painter, HDC Dc, const QRect& Box, unsigned Format) {
-  Painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing, false);
-  Painter.setFont(FontOfDC(Dc));
-  Painter.setPen(QColor(PixelOnDC(Dc, Dc->TextColor)));
-  QRegion Clip = Format & DT_NOCLIP ? QRegion(Dc->Target->rect()) : QRegion(Box);
-  if (Dc->HasClip) Clip &= Dc->Clip;
-  Painter.setClipRegion(Clip);
+// The painter that draws Dc's text, set up for this call: a context that keeps its painter
+// (one paint's) sets it up once and changes only what differs from the last call.
+QPainter& TextPainter(HDC Dc, const TFontEntry& Font, const QRect& Box, unsigned Format) {
+  TTextPainter& P = StartPainter(Dc);
+  if (P.FontId != Font.Id) {
+    P.Painter.setFont(Font.Font);
+    P.FontId = Font.Id;
+  }
+  const QRgb Pen = PixelOnDC(Dc, Dc->TextColor);
+  if (!P.HasPen || P.Pen != Pen) {
+    P.Painter.setPen(QColor(Pen));
+    P.Pen = Pen;
+    P.HasPen = true;
+  }
+  const QRect Limit = Format & DT_NOCLIP ? Dc->Target->rect() : Box;
+  if (!P.HasClip || P.ClipSerial != Dc->ClipSerial || P.ClipLimit != Limit) {
+    SetTextClip(P.Painter, Dc, Limit);
+    P.ClipSerial = Dc->ClipSerial;
+    P.ClipLimit = Limit;
+    P.HasClip = true;
+  }
+  return P.Painter;
 }
 
 // Draws one line with its top-left corner at (X, Y).
 void DrawLine(QPainter& Painter, HDC Dc, const QFontMetrics& Metrics, const TLine& Line, int X,
-              int Y) {
+              int Y, int Width) {
   if (Dc->OpaqueBackground)
-    Painter.fillRect(QRect(X, Y, Metrics.horizontalAdvance(Line.Text), Metrics.height()),
-                     QColor(PixelOnDC(Dc, Dc->BkColor)));
+    Painter.fillRect(QRect(X, Y, Width, Metrics.height()), QColor(PixelOnDC(Dc, Dc->BkColor)));
   Painter.drawText(QPoint(X, Y + Metrics.ascent()), Line.Text);
   if (Line.Underline < 0) return;
   const int Left = X + Metrics.horizontalAdvance(Line.Text.left(Line.Underline));
-  const int Width = Metrics.horizontalAdvance(Line.Text.at(Line.Underline));
-  Painter.fillRect(QRect(Left, Y + Metrics.ascent() + Metrics.underlinePos(), Width,
+  const int MarkWidth = Metrics.horizontalAdvance(Line.Text.at(Line.Underline));
+  Painter.fillRect(QRect(Left, Y + Metrics.ascent() + Metrics.underlinePos(), MarkWidth,
                          std::max(1, Metrics.lineWidth())),
                    Painter.pen().color());
 }
@@ -196,6 +293,28 @@ int MaxWidth(const std::vector<TLine>& Lines, const QFontMetrics& Metrics) {
   for (const TLine& Line : Lines)
     Result = std::max(Result, Metrics.horizontalAdvance(Line.Text));
   return Result;
+}
+
+// A device length in logical pixels of Dc.
+int ToLogical(HDC Dc, int Device) {
+  return Dc->Scale == 1 ? Device : static_cast<int>(std::lround(Device / Dc->Scale));
+}
+
+// DT_CALCRECT: the size of the laid-out text in logical pixels, measured with the logical font
+// so that layout does not depend on the screen's density.
+int MeasureText(HDC Dc, const QString& Text, unsigned Format, const QRect& Box, TRect& Rect) {
+  const QFontMetrics& Metrics = CachedFont(Dc->Font).Metrics;
+  const std::vector<TLine> Lines = Layout(Text, Format, Metrics, ToLogical(Dc, Box.width()));
+  const int Height = static_cast<int>(Lines.size()) * Metrics.height();
+  Rect.Right = Rect.Left + MaxWidth(Lines, Metrics);
+  Rect.Bottom = Rect.Top + Height;
+  return Height;
+}
+
+// Whether nothing of the text can show: its box (unless unclipped) misses what may be drawn.
+bool ClippedAway(HDC Dc, const QRect& Box, unsigned Format) {
+  if (Format & DT_NOCLIP) return false;
+  return !Box.intersects(DrawableBounds(Dc));
 }
 } // namespace
 
@@ -208,25 +327,21 @@ int DrawText(HDC Dc, const std::string& Text, int Count, TRect* Rect, unsigned F
     if (Format & DT_CALCRECT) *Rect = {Rect->Left, Rect->Top, Rect->Left, Rect->Top};
     return 0;
   }
-  const QFontMetrics Metrics(FontOfDC(Dc));
   const QRect Box = LogicalRectToDevice(Dc, *Rect);
+  if (Format & DT_CALCRECT) return MeasureText(Dc, Decoded, Format, Box, *Rect);
+  const QFontMetrics& Metrics = FontOfDC(Dc).Metrics;
   const std::vector<TLine> Lines = Layout(Decoded, Format, Metrics, Box.width());
   const int Height = static_cast<int>(Lines.size()) * Metrics.height();
-  if (Format & DT_CALCRECT) {
-    Rect->Right = Rect->Left + MaxWidth(Lines, Metrics);
-    Rect->Bottom = Rect->Top + Height;
-    return Height;
-  }
   const int Top = FirstLineTop(Box, Format, Height);
-  if (Dc->Target && !Dc->Target->isNull()) {
-    QPainter Painter(Dc->Target);
-    PreparePainter(Painter, Dc, Box, Format);
+  if (Dc->Target && !Dc->Target->isNull() && !ClippedAway(Dc, Box, Format)) {
+    QPainter& Painter = TextPainter(Dc, FontOfDC(Dc), Box, Format);
     for (std::size_t I = 0; I < Lines.size(); ++I) {
       const int LineWidth = Metrics.horizontalAdvance(Lines[I].Text);
       const int Y = Top + static_cast<int>(I) * Metrics.height();
-      DrawLine(Painter, Dc, Metrics, Lines[I], LineLeft(Box, Format, LineWidth), Y);
+      DrawLine(Painter, Dc, Metrics, Lines[I], LineLeft(Box, Format, LineWidth), Y, LineWidth);
     }
+    if (!Dc->KeepsPainter) ReleasePainter(Dc);
   }
   const bool Offset = (Format & DT_SINGLELINE) && (Format & (DT_VCENTER | DT_BOTTOM));
-  return Offset ? Top - Box.top() + Height : Height;
+  return ToLogical(Dc, Offset ? Top - Box.top() + Height : Height);
 }
