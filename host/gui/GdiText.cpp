@@ -2,7 +2,9 @@
 #include "host/gui/Backend.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
+#include <QStaticText>
 
 #include <algorithm>
 #include <cmath>
@@ -54,6 +56,48 @@ const TFontEntry& CachedFont(const TDcFont& Font, double Scale) {
 const TFontEntry& FontOfDC(HDC Dc) {
   return CachedFont(Dc->Font, Dc->Scale);
 }
+
+namespace {
+// A text shaped once with one font: its advance and its glyphs laid out for drawing. A paint
+// draws the same few hundred texts that the last one drew, so shaping them again each time
+// would be most of the cost of a paint.
+struct TShapedText {
+  int Advance = 0;
+  std::optional<QStaticText> Glyphs; // made when the text is first drawn
+};
+
+using TShapedKey = std::pair<std::uint64_t, QString>; // font entry id, text
+constexpr qsizetype ShapedLimit = 8192;               // about ten full screens of cells
+
+QHash<TShapedKey, TShapedText>& ShapedTexts() {
+  static auto* Texts = new QHash<TShapedKey, TShapedText>;
+  return *Texts;
+}
+
+TShapedText& Shaped(const TFontEntry& Font, const QString& Text) {
+  auto& Texts = ShapedTexts();
+  const TShapedKey Key{Font.Id, Text};
+  if (auto It = Texts.find(Key); It != Texts.end()) return *It;
+  if (Texts.size() >= ShapedLimit) Texts.clear(); // simpler than ageing, and rare
+  return *Texts.insert(Key, {Font.Metrics.horizontalAdvance(Text), std::nullopt});
+}
+
+int Advance(const TFontEntry& Font, const QString& Text) {
+  return Shaped(Font, Text).Advance;
+}
+
+// Draws Text with its baseline's left end at (X, Baseline), from its kept glyphs.
+void DrawShaped(QPainter& Painter, const TFontEntry& Font, const QString& Text, int X, int Top) {
+  TShapedText& Entry = Shaped(Font, Text);
+  if (!Entry.Glyphs) {
+    Entry.Glyphs.emplace(Text);
+    Entry.Glyphs->setTextFormat(Qt::PlainText);
+    Entry.Glyphs->setPerformanceHint(QStaticText::AggressiveCaching);
+    Entry.Glyphs->prepare(QTransform(), Font.Font);
+  }
+  Painter.drawStaticText(QPoint(X, Top), *Entry.Glyphs);
+}
+} // namespace
 
 // The painter a context keeps open, with what it was last set up with.
 struct TTextPainter {
@@ -210,14 +254,14 @@ std::vector<TLine> WrapWords(const TLine& Paragraph, const QFontMetrics& Metrics
 }
 
 // A line too wide for Width ends in "…" instead.
-void Elide(TLine& Line, const QFontMetrics& Metrics, int Width) {
-  if (Metrics.horizontalAdvance(Line.Text) <= Width) return;
-  Line.Text = Metrics.elidedText(Line.Text, Qt::ElideRight, std::max(0, Width));
+void Elide(TLine& Line, const TFontEntry& Font, int Width) {
+  if (Advance(Font, Line.Text) <= Width) return;
+  Line.Text = Font.Metrics.elidedText(Line.Text, Qt::ElideRight, std::max(0, Width));
   if (Line.Underline >= Line.Text.size() - 1) Line.Underline = -1;
 }
 
-std::vector<TLine> Layout(const QString& Text, unsigned Format, const QFontMetrics& Metrics,
-                          int Width) {
+std::vector<TLine> Layout(const QString& Text, unsigned Format, const TFontEntry& Font, int Width) {
+  const QFontMetrics& Metrics = Font.Metrics;
   std::vector<TLine> Lines;
   const bool SingleLine = Format & DT_SINGLELINE;
   for (const QString& Raw : Paragraphs(Text, SingleLine)) {
@@ -232,7 +276,7 @@ std::vector<TLine> Layout(const QString& Text, unsigned Format, const QFontMetri
   }
   if ((Format & DT_END_ELLIPSIS) && !(Format & DT_CALCRECT))
     for (TLine& Line : Lines)
-      Elide(Line, Metrics, Width);
+      Elide(Line, Font, Width);
   return Lines;
 }
 
@@ -275,11 +319,12 @@ QPainter& TextPainter(HDC Dc, const TFontEntry& Font, const QRect& Box, unsigned
 }
 
 // Draws one line with its top-left corner at (X, Y).
-void DrawLine(QPainter& Painter, HDC Dc, const QFontMetrics& Metrics, const TLine& Line, int X,
-              int Y, int Width) {
+void DrawLine(QPainter& Painter, HDC Dc, const TFontEntry& Font, const TLine& Line, int X, int Y,
+              int Width) {
+  const QFontMetrics& Metrics = Font.Metrics;
   if (Dc->OpaqueBackground)
     Painter.fillRect(QRect(X, Y, Width, Metrics.height()), QColor(PixelOnDC(Dc, Dc->BkColor)));
-  Painter.drawText(QPoint(X, Y + Metrics.ascent()), Line.Text);
+  DrawShaped(Painter, Font, Line.Text, X, Y);
   if (Line.Underline < 0) return;
   const int Left = X + Metrics.horizontalAdvance(Line.Text.left(Line.Underline));
   const int MarkWidth = Metrics.horizontalAdvance(Line.Text.at(Line.Underline));
@@ -288,10 +333,10 @@ void DrawLine(QPainter& Painter, HDC Dc, const QFontMetrics& Metrics, const TLin
                    Painter.pen().color());
 }
 
-int MaxWidth(const std::vector<TLine>& Lines, const QFontMetrics& Metrics) {
+int MaxWidth(const std::vector<TLine>& Lines, const TFontEntry& Font) {
   int Result = 0;
   for (const TLine& Line : Lines)
-    Result = std::max(Result, Metrics.horizontalAdvance(Line.Text));
+    Result = std::max(Result, Advance(Font, Line.Text));
   return Result;
 }
 
@@ -303,10 +348,11 @@ int ToLogical(HDC Dc, int Device) {
 // DT_CALCRECT: the size of the laid-out text in logical pixels, measured with the logical font
 // so that layout does not depend on the screen's density.
 int MeasureText(HDC Dc, const QString& Text, unsigned Format, const QRect& Box, TRect& Rect) {
-  const QFontMetrics& Metrics = CachedFont(Dc->Font).Metrics;
-  const std::vector<TLine> Lines = Layout(Text, Format, Metrics, ToLogical(Dc, Box.width()));
+  const TFontEntry& Font = CachedFont(Dc->Font);
+  const QFontMetrics& Metrics = Font.Metrics;
+  const std::vector<TLine> Lines = Layout(Text, Format, Font, ToLogical(Dc, Box.width()));
   const int Height = static_cast<int>(Lines.size()) * Metrics.height();
-  Rect.Right = Rect.Left + MaxWidth(Lines, Metrics);
+  Rect.Right = Rect.Left + MaxWidth(Lines, Font);
   Rect.Bottom = Rect.Top + Height;
   return Height;
 }
@@ -329,16 +375,17 @@ int DrawText(HDC Dc, const std::string& Text, int Count, TRect* Rect, unsigned F
   }
   const QRect Box = LogicalRectToDevice(Dc, *Rect);
   if (Format & DT_CALCRECT) return MeasureText(Dc, Decoded, Format, Box, *Rect);
-  const QFontMetrics& Metrics = FontOfDC(Dc).Metrics;
-  const std::vector<TLine> Lines = Layout(Decoded, Format, Metrics, Box.width());
+  const TFontEntry& Font = FontOfDC(Dc);
+  const QFontMetrics& Metrics = Font.Metrics;
+  const std::vector<TLine> Lines = Layout(Decoded, Format, Font, Box.width());
   const int Height = static_cast<int>(Lines.size()) * Metrics.height();
   const int Top = FirstLineTop(Box, Format, Height);
   if (Dc->Target && !Dc->Target->isNull() && !ClippedAway(Dc, Box, Format)) {
-    QPainter& Painter = TextPainter(Dc, FontOfDC(Dc), Box, Format);
+    QPainter& Painter = TextPainter(Dc, Font, Box, Format);
     for (std::size_t I = 0; I < Lines.size(); ++I) {
-      const int LineWidth = Metrics.horizontalAdvance(Lines[I].Text);
+      const int LineWidth = Advance(Font, Lines[I].Text);
       const int Y = Top + static_cast<int>(I) * Metrics.height();
-      DrawLine(Painter, Dc, Metrics, Lines[I], LineLeft(Box, Format, LineWidth), Y, LineWidth);
+      DrawLine(Painter, Dc, Font, Lines[I], LineLeft(Box, Format, LineWidth), Y, LineWidth);
     }
     if (!Dc->KeepsPainter) ReleasePainter(Dc);
   }
