@@ -63,7 +63,8 @@ namespace {
 // would be most of the cost of a paint.
 struct TShapedText {
   int Advance = 0;
-  std::optional<QStaticText> Glyphs; // made when the text is first drawn
+  bool Drawn = false;                // drawn at least once
+  std::optional<QStaticText> Glyphs; // made when the text is drawn again
 };
 
 using TShapedKey = std::pair<std::uint64_t, QString>; // font entry id, text
@@ -79,16 +80,22 @@ TShapedText& Shaped(const TFontEntry& Font, const QString& Text) {
   const TShapedKey Key{Font.Id, Text};
   if (auto It = Texts.find(Key); It != Texts.end()) return *It;
   if (Texts.size() >= ShapedLimit) Texts.clear(); // simpler than ageing, and rare
-  return *Texts.insert(Key, {Font.Metrics.horizontalAdvance(Text), std::nullopt});
+  return *Texts.insert(Key, {Font.Metrics.horizontalAdvance(Text), false, std::nullopt});
 }
 
 int Advance(const TFontEntry& Font, const QString& Text) {
   return Shaped(Font, Text).Advance;
 }
 
-// Draws Text with its baseline's left end at (X, Baseline), from its kept glyphs.
+// Draws Text with its top-left corner at (X, Top). A text seen for the first time is drawn
+// directly (shaping it once more costs less than laying out glyphs to keep); from its second
+// drawing on, its glyphs are laid out once and kept.
 void DrawShaped(QPainter& Painter, const TFontEntry& Font, const QString& Text, int X, int Top) {
   TShapedText& Entry = Shaped(Font, Text);
+  if (!Entry.Drawn) {
+    Entry.Drawn = true;
+    return Painter.drawText(QPoint(X, Top + Font.Metrics.ascent()), Text);
+  }
   if (!Entry.Glyphs) {
     Entry.Glyphs.emplace(Text);
     Entry.Glyphs->setTextFormat(Qt::PlainText);

@@ -7,6 +7,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <cstring>
 #include <set>
 
 namespace {
@@ -281,13 +282,24 @@ void TWindowHandle::PaintRegion(const QRegion& Region, const QRegion& Erase) {
   DestroySurfaceDC(Dc);
 }
 
+// In place, row by row in the order that never overwrites a row still to be read: one pass
+// over the pixels, no copy of the area.
 void TWindowHandle::MovePixels(int DX, int DY, const QRect& Dest) {
-  const QRect DeviceDest = DeviceRect(Dest);
+  const QRect To = DeviceRect(Dest);
   const QPoint Offset(Snap(DX, Scale), Snap(DY, Scale));
-  const QImage Moved = Surface.copy(DeviceDest.translated(-Offset));
-  QPainter P(&Surface);
-  P.setCompositionMode(QPainter::CompositionMode_Source);
-  P.drawImage(DeviceDest.topLeft(), Moved);
+  uchar* Bits = Surface.bits();
+  const qsizetype Stride = Surface.bytesPerLine();
+  const auto Bytes = static_cast<std::size_t>(To.width()) * sizeof(QRgb);
+  const auto Row = [&](int Y) {
+    uchar* Line = Bits + Y * Stride + To.left() * qsizetype(sizeof(QRgb));
+    std::memmove(Line, Line - Offset.y() * Stride - Offset.x() * qsizetype(sizeof(QRgb)), Bytes);
+  };
+  if (Offset.y() > 0)
+    for (int Y = To.bottom(); Y >= To.top(); --Y)
+      Row(Y);
+  else
+    for (int Y = To.top(); Y <= To.bottom(); ++Y)
+      Row(Y);
 }
 
 QRegion TWindowHandle::ScrollSurface(int DX, int DY, const QRect& Scroll, const QRect& Clip,
