@@ -1,13 +1,18 @@
-// The grid on a screen of device pixel ratio 2 (this program runs with Qt's scale factor 2):
-// layout, hit tests and input stay in logical pixels while the surface holds twice as many
-// pixels each way, every line and edge covering whole device pixels.
+// The grid on a screen of device pixel ratio 2 (this program sets Qt's scale factor 2 before
+// its application object exists): layout, hit tests and input stay in logical pixels while the
+// surface holds twice as many pixels each way, every line and edge covering whole device pixels.
 #include "tests/grid/gui/GridGuiSupport.h"
 
 #include "host/gui/Messages.h"
 
+#include <cstdlib>
 #include <set>
 
 namespace {
+
+// Before main, so before the first window creates the application object.
+const bool ScaleFactorSet =
+    setenv("QT_SCALE_FACTOR", "2", 1) == 0 && setenv("QT_SCREEN_SCALE_FACTORS", "", 1) == 0;
 
 using namespace Testing;
 
