@@ -6,6 +6,7 @@
 #include "host/gui/WinApi.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -21,12 +22,14 @@ public:
   virtual ~TGdiObject() = default;
 };
 
-// Pixels of a bitmap: always QImage::Format_RGB32 at device pixel ratio 1. A monochrome
-// bitmap holds only black (0xFF000000) and white (0xFFFFFFFF) pixels.
+// Pixels of a bitmap: always QImage::Format_RGB32. A monochrome bitmap holds only black
+// (0xFF000000) and white (0xFFFFFFFF) pixels. A bitmap made compatible with a window's context
+// on a high-density screen holds Scale image pixels per logical pixel, as the window does.
 class TGdiBitmap : public TGdiObject {
 public:
   QImage Image;
   bool Monochrome = false;
+  double Scale = 1;
   bool IsStock = false;       // a memory context's own 1 x 1 bitmap: never deleted by DeleteObject
   HDC SelectedInto = nullptr; // the memory context it is selected into, if any
 };
@@ -65,9 +68,19 @@ struct TDcBrush {
   bool operator==(const TDcBrush&) const = default;
 };
 
+struct TTextPainter;
+
 // The state of one drawing target.
 struct TDeviceContext {
-  QImage* Target = nullptr;          // the pixels: a window surface or the selected bitmap's image
+  TDeviceContext();
+  ~TDeviceContext();
+  TDeviceContext(const TDeviceContext&) = delete;
+  TDeviceContext& operator=(const TDeviceContext&) = delete;
+
+  QImage* Target = nullptr; // the pixels: a window surface or the selected bitmap's image
+  // Target pixels per logical pixel after the mapping: the window's device pixel ratio on a
+  // high-density screen, else 1. Device coordinates are Target pixels.
+  double Scale = 1;
   TGdiBitmap* Selected = nullptr;    // memory contexts: the bitmap selected
   std::unique_ptr<TGdiBitmap> Stock; // memory contexts: the 1 x 1 monochrome bitmap they start with
   bool IsMemory = false;
@@ -89,12 +102,22 @@ struct TDeviceContext {
   TDcFont Font; // the font, pen and brush a canvas handed over last
   TDcPen Pen;
   TDcBrush Brush;
-  std::optional<QFont> QtFont; // Font made into a QFont, built at the first text call
-  TDcFont QtFontOf;            // the description QtFont was built from
+  // A painter kept open on Target between text calls (a paint's context only, see
+  // KeepsPainter); other contexts end theirs after each call.
+  std::unique_ptr<TTextPainter> Painter;
+  bool KeepsPainter = false;
+  std::uint64_t ClipSerial = 0; // counts clip changes, so that a kept painter follows them
 };
 
-// A context drawing straight onto Target (a window's surface); the caller owns both.
-HDC CreateSurfaceDC(QImage* Target);
+// A context drawing straight onto Target (a window's surface) at Scale target pixels per
+// logical pixel; the caller owns both. With KeepPainter the context keeps one painter open on
+// Target for its life: only for a context that lives for one paint, while nothing else copies
+// or replaces Target.
+HDC CreateSurfaceDC(QImage* Target, double Scale = 1, bool KeepPainter = false);
+// Ends a painter the context holds open (before its target changes or is read).
+void ReleasePainter(HDC Dc);
+// Ends every painter held open on Target (before it is painted otherwise or replaced).
+void ReleasePaintersOn(const QImage* Target);
 void DestroySurfaceDC(HDC Dc);
 // Limits drawing on Dc to Region (device coordinates); nullptr removes the limit.
 void SetDCClip(HDC Dc, const QRegion* Region);
@@ -124,11 +147,47 @@ QRect LogicalRectToDevice(HDC Dc, const TRect& Rect);
 QRegion DrawableRegion(HDC Dc, const QRect& Device);
 // Whether a device pixel may be drawn.
 bool PixelDrawable(HDC Dc, int X, int Y);
+// Calls Each(QRect) for the parts of a device rectangle that drawing may touch, without
+// building regions in the common cases (no clip, or a clip of one rectangle).
+template <class F> void ForEachDrawable(HDC Dc, const QRect& Device, F&& Each) {
+  if (!Dc->Target || Dc->Target->isNull()) return;
+  const QRect Inside = Device & Dc->Target->rect();
+  if (Inside.isEmpty()) return;
+  if (!Dc->HasClip) return Each(Inside);
+  if (Dc->Clip.rectCount() <= 1) {
+    const QRect Part = Inside & Dc->Clip.boundingRect();
+    if (!Part.isEmpty()) Each(Part);
+    return;
+  }
+  if (!Dc->Clip.boundingRect().intersects(Inside)) return;
+  for (const QRect& Part : Dc->Clip.intersected(Inside))
+    Each(Part);
+}
+// The bounding rectangle of what drawing may touch (empty when nothing).
+QRect DrawableBounds(HDC Dc);
 
 // Fills a device rectangle (within the drawable region) with one pixel value.
 void FillDevice(HDC Dc, const QRect& Device, QRgb Pixel);
 // A logical line from From to To without its end pixel, with the context's pen.
 void DrawPenLine(HDC Dc, TPoint From, TPoint To);
-// The context's font as a QFont (creates the application object first when needed).
-const QFont& FontOfDC(HDC Dc);
-QFont MakeQFont(const TDcFont& Font);
+// A font made into Qt's terms once, with its metrics: fonts and metrics are costly to build
+// and text is drawn in every cell.
+struct TFontEntry {
+  QFont Font;
+  QFontMetrics Metrics;
+  std::uint64_t Id; // tells entries apart, also one made where a dropped one was
+};
+// The context's font at its scale (creates the application object first when needed).
+const TFontEntry& FontOfDC(HDC Dc);
+// Font at Scale pixels per logical pixel, from a small process-wide cache.
+const TFontEntry& CachedFont(const TDcFont& Font, double Scale = 1);
+QFont MakeQFont(const TDcFont& Font, double Scale = 1);
+
+// Clamps a 64-bit device coordinate into the range drawing handles without overflow: far
+// enough outside any surface that clamping never changes a drawn pixel of an axis-parallel
+// shape.
+int ClampCoordinate(long long Value);
+// A region of logical pixels (a window's update region) in device pixels of Scale.
+QRegion ScaledRegion(const QRegion& Logical, double Scale);
+// One logical coordinate at Scale, snapped to a whole device pixel.
+int Snap(long long Logical, double Scale);

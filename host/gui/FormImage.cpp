@@ -6,7 +6,10 @@
 
 bool SaveFormImage(TForm& Form, const std::string& FileName) {
   TWindowHandle* Window = Form.GetHandle();
-  QImage Image(Window->size(), QImage::Format_RGB32);
+  // At the screen's device pixel ratio, so that a high-density picture keeps every pixel.
+  const qreal Ratio = Window->devicePixelRatioF();
+  QImage Image(Window->size() * Ratio, QImage::Format_RGB32);
+  Image.setDevicePixelRatio(Ratio);
   Image.fill(Qt::black);
   Window->render(&Image, QPoint(), QRegion(), QWidget::DrawChildren);
   return Image.save(QString::fromStdString(FileName), "PNG");

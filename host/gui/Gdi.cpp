@@ -2,6 +2,8 @@
 // setters (colours, stretch mode, palettes, clip).
 #include "host/gui/Backend.h"
 
+#include <cmath>
+
 namespace {
 std::unique_ptr<TGdiBitmap> NewBitmap(int Width, int Height, bool Monochrome) {
   auto Bitmap = std::make_unique<TGdiBitmap>();
@@ -15,6 +17,8 @@ std::unique_ptr<TGdiBitmap> NewBitmap(int Width, int Height, bool Monochrome) {
 
 // Makes Bitmap the one Dc draws on.
 void Attach(HDC Dc, TGdiBitmap* Bitmap) {
+  ReleasePainter(Dc);
+  Dc->Scale = Bitmap->Scale;
   Dc->Selected = Bitmap;
   Dc->Target = &Bitmap->Image;
   Bitmap->SelectedInto = Dc;
@@ -33,6 +37,7 @@ HDC CreateCompatibleDC(HDC) {
 // A bitmap the user selected stays alive: it only forgets the context.
 bool DeleteDC(HDC Dc) {
   if (!Dc || !Dc->IsMemory) return false;
+  ReleasePainter(Dc);
   if (Dc->Selected && !Dc->Selected->IsStock) Dc->Selected->SelectedInto = nullptr;
   delete Dc;
   return true;
@@ -45,10 +50,15 @@ HBITMAP CreateBitmap(int Width, int Height, unsigned Planes, unsigned BitsPerPix
 }
 
 // Compatible with a monochrome memory context (one still holding its stock bitmap, say) the
-// bitmap is monochrome too; with any other context, or none (the screen), it has colour.
+// bitmap is monochrome too; with any other context, or none (the screen), it has colour. It
+// takes the context's scale, so that what is copied between the two keeps every device pixel.
 HBITMAP CreateCompatibleBitmap(HDC Dc, int Width, int Height) {
   if (Width < 0 || Height < 0) return nullptr;
-  return NewBitmap(Width, Height, Dc && Dc->Monochrome()).release();
+  const double Scale = Dc ? Dc->Scale : 1;
+  const auto Scaled = [Scale](int Size) { return static_cast<int>(std::ceil(Size * Scale)); };
+  auto Bitmap = NewBitmap(Scaled(Width), Scaled(Height), Dc && Dc->Monochrome());
+  Bitmap->Scale = Scale;
+  return Bitmap.release();
 }
 
 HGDIOBJ SelectObject(HDC Dc, HGDIOBJ Object) {
@@ -73,19 +83,24 @@ bool DeleteObject(HGDIOBJ Object) {
   return true;
 }
 
-HDC CreateSurfaceDC(QImage* Target) {
+HDC CreateSurfaceDC(QImage* Target, double Scale, bool KeepPainter) {
   auto* Dc = new TDeviceContext;
   Dc->Target = Target;
+  Dc->Scale = Scale;
+  Dc->KeepsPainter = KeepPainter;
   return Dc;
 }
 
 void DestroySurfaceDC(HDC Dc) {
-  if (Dc && !Dc->IsMemory) delete Dc;
+  if (!Dc || Dc->IsMemory) return;
+  ReleasePainter(Dc);
+  delete Dc;
 }
 
 void SetDCClip(HDC Dc, const QRegion* Region) {
   Dc->HasClip = Region != nullptr;
   Dc->Clip = Region ? *Region : QRegion();
+  ++Dc->ClipSerial;
 }
 
 int SetStretchBltMode(HDC Dc, int Mode) {

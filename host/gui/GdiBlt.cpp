@@ -73,15 +73,18 @@ private:
   QRgb SrcBk, DstBk, DstText;
 };
 
-// Where one destination axis samples its source: nearest neighbour, optionally mirrored.
+// Where one destination axis samples its source: nearest neighbour, optionally mirrored. At a
+// density other than 1 pixels are sampled at their centres, so that a picture scaled up to the
+// device and then down again (a mask made from it) finds its own pixels again.
 struct TAxis {
   int DstStart, DstSize, SrcStart, SrcSize;
   bool Flip;
+  bool Centred = false;
   int Source(int Dst) const {
-    const int Offset = Dst - DstStart;
-    const int Index = static_cast<int>(
-        static_cast<long long>(Flip ? DstSize - 1 - Offset : Offset) * SrcSize / DstSize);
-    return SrcStart + Index;
+    const long long Offset = Flip ? DstSize - 1 - (Dst - DstStart) : Dst - DstStart;
+    const long long Index =
+        Centred ? (2 * Offset + 1) * SrcSize / (2LL * DstSize) : Offset * SrcSize / DstSize;
+    return SrcStart + static_cast<int>(Index);
   }
 };
 
@@ -126,10 +129,19 @@ bool StretchBlt(HDC Dst, int X, int Y, int Width, int Height, HDC Src, int SrcX,
   const QRect DstArea = DeviceArea(Dst, X, Y, Width, Height);
   const QRect SrcArea = NeedsSource ? DeviceArea(Src, SrcX, SrcY, SrcWidth, SrcHeight) : DstArea;
   if (DstArea.isEmpty() || SrcArea.isEmpty()) return true;
-  const TAxis Horizontal{DstArea.left(), DstArea.width(), SrcArea.left(), SrcArea.width(),
-                         (Width < 0) != (SrcWidth < 0)};
-  const TAxis Vertical{DstArea.top(), DstArea.height(), SrcArea.top(), SrcArea.height(),
-                       (Height < 0) != (SrcHeight < 0)};
+  const bool Centred = Dst->Scale != 1 || (NeedsSource && Src->Scale != 1);
+  const TAxis Horizontal{DstArea.left(),
+                         DstArea.width(),
+                         SrcArea.left(),
+                         SrcArea.width(),
+                         (Width < 0) != (SrcWidth < 0),
+                         Centred};
+  const TAxis Vertical{DstArea.top(),
+                       DstArea.height(),
+                       SrcArea.top(),
+                       SrcArea.height(),
+                       (Height < 0) != (SrcHeight < 0),
+                       Centred};
   Transfer({Dst, Src, DstArea, Horizontal, Vertical, Index});
   return true;
 }

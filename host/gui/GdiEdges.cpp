@@ -1,6 +1,8 @@
 // 3D edges and the dotted focus rectangle.
 #include "host/gui/Backend.h"
 
+#include <algorithm>
+
 namespace {
 struct TEdgeColors {
   TColor TopLeft;
@@ -50,15 +52,19 @@ void Shrink(TRect& R, unsigned Flags) {
   if (Flags & BF_BOTTOM) --R.Bottom;
 }
 
-void InvertPixel(HDC Dc, int X, int Y) {
-  if (!PixelDrawable(Dc, X, Y)) return;
-  auto* Pixel = reinterpret_cast<QRgb*>(Dc->Target->scanLine(Y)) + X;
-  *Pixel ^= 0x00FFFFFF;
-}
-
-// Inverts the outline pixel (X, Y) when it is "on": every other pixel, from the top-left.
-void InvertDot(HDC Dc, const QRect& Box, int X, int Y) {
-  if ((X - Box.left() + Y - Box.top()) % 2 == 0) InvertPixel(Dc, X, Y);
+// Inverts the "on" pixels of Band, a part of the outline of Box drawn Thickness pixels thick:
+// dots of Thickness x Thickness pixels alternate from the top-left corner.
+void InvertDots(HDC Dc, const QRect& Box, const QRect& Band, int Thickness) {
+  ForEachDrawable(Dc, Band, [&](const QRect& Part) {
+    uchar* Bits = Dc->Target->bits();
+    const qsizetype Stride = Dc->Target->bytesPerLine();
+    for (int Y = Part.top(); Y <= Part.bottom(); ++Y) {
+      auto* Line = reinterpret_cast<QRgb*>(Bits + Y * Stride);
+      const int Row = (Y - Box.top()) / Thickness;
+      for (int X = Part.left(); X <= Part.right(); ++X)
+        if (((X - Box.left()) / Thickness + Row) % 2 == 0) Line[X] ^= 0x00FFFFFF;
+    }
+  });
 }
 } // namespace
 
@@ -80,19 +86,23 @@ bool DrawEdge(HDC Dc, TRect* Rect, unsigned Edge, unsigned Flags) {
 }
 
 // Works in device pixels, so a mirrored rectangle (left and right exchanged) gives the same
-// outline as the well-ordered one. Each outline pixel is visited once, even for rectangles one
-// pixel wide or high, so that drawing twice restores the pixels.
+// outline as the well-ordered one. The outline is one logical pixel thick and is cut into four
+// bands that do not overlap, even for rectangles one pixel wide or high, so that each pixel is
+// inverted once and drawing twice restores the pixels.
 bool DrawFocusRect(HDC Dc, const TRect* Rect) {
   const QRect Box = LogicalRectToDevice(Dc, *Rect);
   if (Box.isEmpty() || !Dc->Target) return false;
+  const int T = std::max(1, Snap(1, Dc->Scale));
   const int Left = Box.left(), Top = Box.top(), Right = Box.right(), Bottom = Box.bottom();
-  for (int X = Left; X <= Right; ++X) {
-    InvertDot(Dc, Box, X, Top);
-    if (Bottom > Top) InvertDot(Dc, Box, X, Bottom);
-  }
-  for (int Y = Top + 1; Y < Bottom; ++Y) {
-    InvertDot(Dc, Box, Left, Y);
-    if (Right > Left) InvertDot(Dc, Box, Right, Y);
-  }
+  const int TopEnd = std::min(Top + T - 1, Bottom),
+            BottomStart = std::max(Bottom - T + 1, TopEnd + 1);
+  const int LeftEnd = std::min(Left + T - 1, Right),
+            RightStart = std::max(Right - T + 1, LeftEnd + 1);
+  const QRect Bands[] = {QRect(QPoint(Left, Top), QPoint(Right, TopEnd)),
+                         QRect(QPoint(Left, BottomStart), QPoint(Right, Bottom)),
+                         QRect(QPoint(Left, TopEnd + 1), QPoint(LeftEnd, BottomStart - 1)),
+                         QRect(QPoint(RightStart, TopEnd + 1), QPoint(Right, BottomStart - 1))};
+  for (const QRect& Band : Bands)
+    if (Band.isValid()) InvertDots(Dc, Box, Band, T);
   return true;
 }

@@ -5,12 +5,27 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 
 namespace {
-// (Value - Origin) * ViewportExtent / WindowExtent, rounded like MulDiv.
-int MapAxis(int Value, int Origin, int WindowExtent, int ViewportExtent) {
-  return MulDiv(Value - Origin, ViewportExtent, WindowExtent);
+// Device coordinates stay within this distance of the origin: far outside any surface, and
+// small enough that sizes and sums of them, also scaled, never overflow an int.
+constexpr long long CoordinateLimit = 1 << 28;
+
+// Halves round away from zero, as MulDiv rounds; Denominator is not zero.
+long long DivideRounded(long long Product, long long Denominator) {
+  const long long Magnitude =
+      (std::llabs(Product) + std::llabs(Denominator) / 2) / std::llabs(Denominator);
+  return (Product < 0) != (Denominator < 0) ? -Magnitude : Magnitude;
+}
+
+// (Value - Origin) * ViewportExtent / WindowExtent in 64 bits: extents are ints, so the
+// product of the difference and an extent cannot overflow.
+long long MapAxis(int Value, int Origin, int WindowExtent, int ViewportExtent) {
+  const long long Offset = static_cast<long long>(Value) - Origin;
+  if (WindowExtent == ViewportExtent) return Offset;
+  return DivideRounded(Offset * ViewportExtent, WindowExtent);
 }
 
 bool SetExtent(HDC Dc, TPoint& Extent, int X, int Y, TPoint* Old) {
@@ -49,9 +64,33 @@ bool SetWindowExtEx(HDC Dc, int X, int Y, TPoint* Old) {
   return SetExtent(Dc, Dc->WindowExt, X, Y, Old);
 }
 
+int ClampCoordinate(long long Value) {
+  return static_cast<int>(std::clamp(Value, -CoordinateLimit, CoordinateLimit));
+}
+
+int Snap(long long Logical, double Scale) {
+  if (Scale == 1) return ClampCoordinate(Logical);
+  const double Device = std::round(static_cast<double>(Logical) * Scale);
+  return ClampCoordinate(static_cast<long long>(
+      std::clamp(Device, -static_cast<double>(CoordinateLimit), double(CoordinateLimit))));
+}
+
+// A logical point at the context's scale snaps to a whole device pixel, so that the edges of
+// everything drawn are sharp and shapes that meet at a logical edge still meet.
 QPoint LogicalToDevice(HDC Dc, int X, int Y) {
-  return {MapAxis(X, Dc->WindowOrg.X, Dc->WindowExt.X, Dc->ViewportExt.X),
-          MapAxis(Y, Dc->WindowOrg.Y, Dc->WindowExt.Y, Dc->ViewportExt.Y)};
+  return {Snap(MapAxis(X, Dc->WindowOrg.X, Dc->WindowExt.X, Dc->ViewportExt.X), Dc->Scale),
+          Snap(MapAxis(Y, Dc->WindowOrg.Y, Dc->WindowExt.Y, Dc->ViewportExt.Y), Dc->Scale)};
+}
+
+QRegion ScaledRegion(const QRegion& Logical, double Scale) {
+  if (Scale == 1) return Logical;
+  QRegion Result;
+  for (const QRect& R : Logical) {
+    const int Left = Snap(R.left(), Scale), Top = Snap(R.top(), Scale);
+    Result += QRect(Left, Top, Snap(R.left() + static_cast<long long>(R.width()), Scale) - Left,
+                    Snap(R.top() + static_cast<long long>(R.height()), Scale) - Top);
+  }
+  return Result;
 }
 
 QRect LogicalRectToDevice(HDC Dc, const TRect& Rect) {
@@ -68,6 +107,11 @@ QRegion DrawableRegion(HDC Dc, const QRect& Device) {
   return Dc->HasClip ? Region.intersected(Dc->Clip) : Region;
 }
 
+QRect DrawableBounds(HDC Dc) {
+  if (!Dc->Target || Dc->Target->isNull()) return {};
+  return Dc->HasClip ? Dc->Clip.boundingRect() & Dc->Target->rect() : Dc->Target->rect();
+}
+
 bool PixelDrawable(HDC Dc, int X, int Y) {
   if (!Dc->Target || !Dc->Target->rect().contains(X, Y)) return false;
   return !Dc->HasClip || Dc->Clip.contains(QPoint(X, Y));
@@ -81,12 +125,7 @@ bool RectVisible(HDC Dc, const TRect* Rect) {
 // Halves round away from zero; a zero divisor or a result out of range answers -1.
 int MulDiv(int Number, int Numerator, int Denominator) {
   if (Denominator == 0) return -1;
-  const long long Product = static_cast<long long>(Number) * Numerator;
-  const long long Magnitude =
-      (std::llabs(Product) + std::llabs(static_cast<long long>(Denominator)) / 2) /
-      std::llabs(static_cast<long long>(Denominator));
-  const bool Negative = (Product < 0) != (Denominator < 0);
-  const long long Result = Negative ? -Magnitude : Magnitude;
+  const long long Result = DivideRounded(static_cast<long long>(Number) * Numerator, Denominator);
   return Result > INT_MAX || Result < INT_MIN ? -1 : static_cast<int>(Result);
 }
 

@@ -2,15 +2,20 @@
 #include "host/gui/Backend.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
+#include <QStaticText>
 
 #include <algorithm>
+#include <cmath>
+#include <list>
 #include <vector>
 
-QFont MakeQFont(const TDcFont& Font) {
+QFont MakeQFont(const TDcFont& Font, double Scale) {
   EnsureGuiApplication();
   QFont Result(QString::fromStdString(Font.Name));
-  Result.setPixelSize(std::max(1, Font.PixelSize));
+  // At a higher scale the glyphs are made at the device size, never enlarged afterwards.
+  Result.setPixelSize(std::max(1, static_cast<int>(std::lround(Font.PixelSize * Scale))));
   Result.setBold(Font.Bold);
   Result.setItalic(Font.Italic);
   Result.setUnderline(Font.Underline);
@@ -19,15 +24,144 @@ QFont MakeQFont(const TDcFont& Font) {
   return Result;
 }
 
-const QFont& FontOfDC(HDC Dc) {
-  if (!Dc->QtFont || !Dc->QtFontOf.SameFace(Dc->Font)) {
-    Dc->QtFont = MakeQFont(Dc->Font);
-    Dc->QtFontOf = Dc->Font;
-  }
-  return *Dc->QtFont;
+namespace {
+struct TCachedFont {
+  TDcFont Face;
+  double Scale;
+  TFontEntry Entry;
+};
+// Fonts used recently, the latest first. Entries keep their addresses, so a reference answered
+// stays good until the entry is dropped, which needs CacheSize other fonts in between.
+constexpr std::size_t CacheSize = 32;
+std::list<TCachedFont>& FontCache() {
+  static auto* Cache = new std::list<TCachedFont>; // never destroyed: fonts outlive exit order
+  return *Cache;
+}
+} // namespace
+
+const TFontEntry& CachedFont(const TDcFont& Font, double Scale) {
+  auto& Cache = FontCache();
+  for (auto It = Cache.begin(); It != Cache.end(); ++It)
+    if (It->Scale == Scale && It->Face.SameFace(Font)) {
+      if (It != Cache.begin()) Cache.splice(Cache.begin(), Cache, It);
+      return Cache.front().Entry;
+    }
+  static std::uint64_t LastId = 0;
+  QFont Made = MakeQFont(Font, Scale);
+  Cache.push_front({Font, Scale, {Made, QFontMetrics(Made), ++LastId}});
+  if (Cache.size() > CacheSize) Cache.pop_back();
+  return Cache.front().Entry;
+}
+
+const TFontEntry& FontOfDC(HDC Dc) {
+  return CachedFont(Dc->Font, Dc->Scale);
 }
 
 namespace {
+// A text shaped once with one font: its advance and its glyphs laid out for drawing. A paint
+// draws the same few hundred texts that the last one drew, so shaping them again each time
+// would be most of the cost of a paint.
+struct TShapedText {
+  int Advance = 0;
+  bool Drawn = false;                // drawn at least once
+  std::optional<QStaticText> Glyphs; // made when the text is drawn again
+};
+
+using TShapedKey = std::pair<std::uint64_t, QString>; // font entry id, text
+constexpr qsizetype ShapedLimit = 8192;               // about ten full screens of cells
+
+QHash<TShapedKey, TShapedText>& ShapedTexts() {
+  static auto* Texts = new QHash<TShapedKey, TShapedText>;
+  return *Texts;
+}
+
+TShapedText& Shaped(const TFontEntry& Font, const QString& Text) {
+  auto& Texts = ShapedTexts();
+  const TShapedKey Key{Font.Id, Text};
+  if (auto It = Texts.find(Key); It != Texts.end()) return *It;
+  if (Texts.size() >= ShapedLimit) Texts.clear(); // simpler than ageing, and rare
+  return *Texts.insert(Key, {Font.Metrics.horizontalAdvance(Text), false, std::nullopt});
+}
+
+int Advance(const TFontEntry& Font, const QString& Text) {
+  return Shaped(Font, Text).Advance;
+}
+
+// Draws Text with its top-left corner at (X, Top). A text seen for the first time is drawn
+// directly (shaping it once more costs less than laying out glyphs to keep); from its second
+// drawing on, its glyphs are laid out once and kept.
+void DrawShaped(QPainter& Painter, const TFontEntry& Font, const QString& Text, int X, int Top) {
+  TShapedText& Entry = Shaped(Font, Text);
+  if (!Entry.Drawn) {
+    Entry.Drawn = true;
+    return Painter.drawText(QPoint(X, Top + Font.Metrics.ascent()), Text);
+  }
+  if (!Entry.Glyphs) {
+    Entry.Glyphs.emplace(Text);
+    Entry.Glyphs->setTextFormat(Qt::PlainText);
+    Entry.Glyphs->setPerformanceHint(QStaticText::AggressiveCaching);
+    Entry.Glyphs->prepare(QTransform(), Font.Font);
+  }
+  Painter.drawStaticText(QPoint(X, Top), *Entry.Glyphs);
+}
+} // namespace
+
+// The painter a context keeps open, with what it was last set up with.
+struct TTextPainter {
+  QPainter Painter;
+  std::uint64_t FontId = 0;
+  QRgb Pen = 0;
+  bool HasPen = false;
+  bool HasClip = false;
+  std::uint64_t ClipSerial = 0;
+  QRect ClipLimit;
+};
+
+TDeviceContext::TDeviceContext() = default;
+TDeviceContext::~TDeviceContext() {
+  ReleasePainter(this);
+}
+
+namespace {
+// The contexts that keep a painter open. A paint device takes one painter at a time, so a
+// painter on the same pixels ends before another begins.
+std::vector<HDC>& KeptPainters() {
+  static auto* Contexts = new std::vector<HDC>;
+  return *Contexts;
+}
+} // namespace
+
+void ReleasePainter(HDC Dc) {
+  if (!Dc || !Dc->Painter) return;
+  Dc->Painter.reset();
+  std::erase(KeptPainters(), Dc);
+}
+
+void ReleasePaintersOn(const QImage* Target) {
+  const std::vector<HDC> Contexts = KeptPainters();
+  for (HDC Dc : Contexts)
+    if (Dc->Target == Target) ReleasePainter(Dc);
+}
+
+namespace {
+TTextPainter& StartPainter(HDC Dc) {
+  if (Dc->Painter) return *Dc->Painter;
+  ReleasePaintersOn(Dc->Target);
+  Dc->Painter = std::make_unique<TTextPainter>();
+  Dc->Painter->Painter.begin(Dc->Target);
+  Dc->Painter->Painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing, false);
+  KeptPainters().push_back(Dc);
+  return *Dc->Painter;
+}
+
+// Text is clipped to Limit and the context's clip; a clip of one rectangle is set as a
+// rectangle, which Qt handles much faster than a region.
+void SetTextClip(QPainter& Painter, HDC Dc, const QRect& Limit) {
+  if (!Dc->HasClip) return Painter.setClipRect(Limit);
+  if (Dc->Clip.rectCount() <= 1) return Painter.setClipRect(Limit & Dc->Clip.boundingRect());
+  Painter.setClipRegion(Dc->Clip.intersected(Limit));
+}
+
 // One line to draw; Underline is the index of the character a '&' prefix marks, or -1.
 struct TLine {
   QString Text;
@@ -127,14 +261,14 @@ std::vector<TLine> WrapWords(const TLine& Paragraph, const QFontMetrics& Metrics
 }
 
 // A line too wide for Width ends in "…" instead.
-void Elide(TLine& Line, const QFontMetrics& Metrics, int Width) {
-  if (Metrics.horizontalAdvance(Line.Text) <= Width) return;
-  Line.Text = Metrics.elidedText(Line.Text, Qt::ElideRight, std::max(0, Width));
+void Elide(TLine& Line, const TFontEntry& Font, int Width) {
+  if (Advance(Font, Line.Text) <= Width) return;
+  Line.Text = Font.Metrics.elidedText(Line.Text, Qt::ElideRight, std::max(0, Width));
   if (Line.Underline >= Line.Text.size() - 1) Line.Underline = -1;
 }
 
-std::vector<TLine> Layout(const QString& Text, unsigned Format, const QFontMetrics& Metrics,
-                          int Width) {
+std::vector<TLine> Layout(const QString& Text, unsigned Format, const TFontEntry& Font, int Width) {
+  const QFontMetrics& Metrics = Font.Metrics;
   std::vector<TLine> Lines;
   const bool SingleLine = Format & DT_SINGLELINE;
   for (const QString& Raw : Paragraphs(Text, SingleLine)) {
@@ -149,7 +283,7 @@ std::vector<TLine> Layout(const QString& Text, unsigned Format, const QFontMetri
   }
   if ((Format & DT_END_ELLIPSIS) && !(Format & DT_CALCRECT))
     for (TLine& Line : Lines)
-      Elide(Line, Metrics, Width);
+      Elide(Line, Font, Width);
   return Lines;
 }
 
@@ -167,35 +301,73 @@ int LineLeft(const QRect& Box, unsigned Format, int LineWidth) {
   return Box.left();
 }
 
-void PreparePainter(QPainter& Painter, HDC Dc, const QRect& Box, unsigned Format) {
-  Painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing, false);
-  Painter.setFont(FontOfDC(Dc));
-  Painter.setPen(QColor(PixelOnDC(Dc, Dc->TextColor)));
-  QRegion Clip = Format & DT_NOCLIP ? QRegion(Dc->Target->rect()) : QRegion(Box);
-  if (Dc->HasClip) Clip &= Dc->Clip;
-  Painter.setClipRegion(Clip);
+// The painter that draws Dc's text, set up for this call: a context that keeps its painter
+// (one paint's) sets it up once and changes only what differs from the last call.
+QPainter& TextPainter(HDC Dc, const TFontEntry& Font, const QRect& Box, unsigned Format) {
+  TTextPainter& P = StartPainter(Dc);
+  if (P.FontId != Font.Id) {
+    P.Painter.setFont(Font.Font);
+    P.FontId = Font.Id;
+  }
+  const QRgb Pen = PixelOnDC(Dc, Dc->TextColor);
+  if (!P.HasPen || P.Pen != Pen) {
+    P.Painter.setPen(QColor(Pen));
+    P.Pen = Pen;
+    P.HasPen = true;
+  }
+  const QRect Limit = Format & DT_NOCLIP ? Dc->Target->rect() : Box;
+  if (!P.HasClip || P.ClipSerial != Dc->ClipSerial || P.ClipLimit != Limit) {
+    SetTextClip(P.Painter, Dc, Limit);
+    P.ClipSerial = Dc->ClipSerial;
+    P.ClipLimit = Limit;
+    P.HasClip = true;
+  }
+  return P.Painter;
 }
 
 // Draws one line with its top-left corner at (X, Y).
-void DrawLine(QPainter& Painter, HDC Dc, const QFontMetrics& Metrics, const TLine& Line, int X,
-              int Y) {
+void DrawLine(QPainter& Painter, HDC Dc, const TFontEntry& Font, const TLine& Line, int X, int Y,
+              int Width) {
+  const QFontMetrics& Metrics = Font.Metrics;
   if (Dc->OpaqueBackground)
-    Painter.fillRect(QRect(X, Y, Metrics.horizontalAdvance(Line.Text), Metrics.height()),
-                     QColor(PixelOnDC(Dc, Dc->BkColor)));
-  Painter.drawText(QPoint(X, Y + Metrics.ascent()), Line.Text);
+    Painter.fillRect(QRect(X, Y, Width, Metrics.height()), QColor(PixelOnDC(Dc, Dc->BkColor)));
+  DrawShaped(Painter, Font, Line.Text, X, Y);
   if (Line.Underline < 0) return;
   const int Left = X + Metrics.horizontalAdvance(Line.Text.left(Line.Underline));
-  const int Width = Metrics.horizontalAdvance(Line.Text.at(Line.Underline));
-  Painter.fillRect(QRect(Left, Y + Metrics.ascent() + Metrics.underlinePos(), Width,
+  const int MarkWidth = Metrics.horizontalAdvance(Line.Text.at(Line.Underline));
+  Painter.fillRect(QRect(Left, Y + Metrics.ascent() + Metrics.underlinePos(), MarkWidth,
                          std::max(1, Metrics.lineWidth())),
                    Painter.pen().color());
 }
 
-int MaxWidth(const std::vector<TLine>& Lines, const QFontMetrics& Metrics) {
+int MaxWidth(const std::vector<TLine>& Lines, const TFontEntry& Font) {
   int Result = 0;
   for (const TLine& Line : Lines)
-    Result = std::max(Result, Metrics.horizontalAdvance(Line.Text));
+    Result = std::max(Result, Advance(Font, Line.Text));
   return Result;
+}
+
+// A device length in logical pixels of Dc.
+int ToLogical(HDC Dc, int Device) {
+  return Dc->Scale == 1 ? Device : static_cast<int>(std::lround(Device / Dc->Scale));
+}
+
+// DT_CALCRECT: the size of the laid-out text in logical pixels, measured with the logical font
+// so that layout does not depend on the screen's density.
+int MeasureText(HDC Dc, const QString& Text, unsigned Format, const QRect& Box, TRect& Rect) {
+  const TFontEntry& Font = CachedFont(Dc->Font);
+  const QFontMetrics& Metrics = Font.Metrics;
+  const std::vector<TLine> Lines = Layout(Text, Format, Font, ToLogical(Dc, Box.width()));
+  const int Height = static_cast<int>(Lines.size()) * Metrics.height();
+  Rect.Right = Rect.Left + MaxWidth(Lines, Font);
+  Rect.Bottom = Rect.Top + Height;
+  return Height;
+}
+
+// Whether nothing of the text can show: its box (unless unclipped) misses what may be drawn.
+bool ClippedAway(HDC Dc, const QRect& Box, unsigned Format) {
+  if (Format & DT_NOCLIP) return false;
+  return !Box.intersects(DrawableBounds(Dc));
 }
 } // namespace
 
@@ -208,25 +380,22 @@ int DrawText(HDC Dc, const std::string& Text, int Count, TRect* Rect, unsigned F
     if (Format & DT_CALCRECT) *Rect = {Rect->Left, Rect->Top, Rect->Left, Rect->Top};
     return 0;
   }
-  const QFontMetrics Metrics(FontOfDC(Dc));
   const QRect Box = LogicalRectToDevice(Dc, *Rect);
-  const std::vector<TLine> Lines = Layout(Decoded, Format, Metrics, Box.width());
+  if (Format & DT_CALCRECT) return MeasureText(Dc, Decoded, Format, Box, *Rect);
+  const TFontEntry& Font = FontOfDC(Dc);
+  const QFontMetrics& Metrics = Font.Metrics;
+  const std::vector<TLine> Lines = Layout(Decoded, Format, Font, Box.width());
   const int Height = static_cast<int>(Lines.size()) * Metrics.height();
-  if (Format & DT_CALCRECT) {
-    Rect->Right = Rect->Left + MaxWidth(Lines, Metrics);
-    Rect->Bottom = Rect->Top + Height;
-    return Height;
-  }
   const int Top = FirstLineTop(Box, Format, Height);
-  if (Dc->Target && !Dc->Target->isNull()) {
-    QPainter Painter(Dc->Target);
-    PreparePainter(Painter, Dc, Box, Format);
+  if (Dc->Target && !Dc->Target->isNull() && !ClippedAway(Dc, Box, Format)) {
+    QPainter& Painter = TextPainter(Dc, Font, Box, Format);
     for (std::size_t I = 0; I < Lines.size(); ++I) {
-      const int LineWidth = Metrics.horizontalAdvance(Lines[I].Text);
+      const int LineWidth = Advance(Font, Lines[I].Text);
       const int Y = Top + static_cast<int>(I) * Metrics.height();
-      DrawLine(Painter, Dc, Metrics, Lines[I], LineLeft(Box, Format, LineWidth), Y);
+      DrawLine(Painter, Dc, Font, Lines[I], LineLeft(Box, Format, LineWidth), Y, LineWidth);
     }
+    if (!Dc->KeepsPainter) ReleasePainter(Dc);
   }
   const bool Offset = (Format & DT_SINGLELINE) && (Format & (DT_VCENTER | DT_BOTTOM));
-  return Offset ? Top - Box.top() + Height : Height;
+  return ToLogical(Dc, Offset ? Top - Box.top() + Height : Height);
 }

@@ -192,14 +192,15 @@ void TCanvas::TextOut(int X, int Y, const std::string& Text) {
   MoveTo(X + TextWidth(Text), Y);
 }
 
+// Measured in logical pixels with the canvas's font, whatever the density of the context.
 int TCanvas::TextWidth(const std::string& Text) {
-  const QFontMetrics Metrics(Handle ? FontOfDC(GetHandle()) : MakeQFont(FontOf(Font)));
-  return Metrics.horizontalAdvance(QString::fromStdString(Text));
+  Prepare();
+  return CachedFont(FontOf(Font)).Metrics.horizontalAdvance(QString::fromStdString(Text));
 }
 
 int TCanvas::TextHeight(const std::string&) {
-  const QFontMetrics Metrics(Handle ? FontOfDC(GetHandle()) : MakeQFont(FontOf(Font)));
-  return Metrics.height();
+  Prepare();
+  return CachedFont(FontOf(Font)).Metrics.height();
 }
 
 // Answers -1 (an invalid colour) outside the pixels.
@@ -212,8 +213,7 @@ TColor TCanvas::GetPixel(int X, int Y) {
 
 void TCanvas::SetPixel(int X, int Y, TColor Color) {
   if (!Handle) return;
-  Drawing(this, [&] {
-    const QPoint P = LogicalToDevice(Handle, X, Y);
-    if (PixelDrawable(Handle, P.x(), P.y())) Handle->Target->setPixel(P, PixelOnDC(Handle, Color));
+  Drawing(this, [&] { // the device pixels of the logical one
+    FillDevice(Handle, LogicalRectToDevice(Handle, {X, Y, X + 1, Y + 1}), PixelOnDC(Handle, Color));
   });
 }

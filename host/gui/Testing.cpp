@@ -320,7 +320,10 @@ bool SaveSurface(TWinControl& Control, const std::string& FileName) {
 namespace {
 QImage Grab(TWinControl& Control) {
   TWindowHandle* W = WindowOf(Control);
-  QImage Image(W->size(), QImage::Format_RGB32);
+  // At the screen's device pixel ratio, so that a high-density picture keeps every pixel.
+  const qreal Ratio = W->devicePixelRatioF();
+  QImage Image(W->size() * Ratio, QImage::Format_RGB32);
+  Image.setDevicePixelRatio(Ratio);
   Image.fill(Qt::black);
   W->render(&Image, QPoint(), QRegion(), QWidget::DrawChildren);
   return Image;

@@ -7,6 +7,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <cstring>
 #include <set>
 
 namespace {
@@ -158,9 +159,13 @@ void TWindowHandle::Relayout() {
   const QRect Client = ClientArea();
   LayoutScrollBars(Client);
   update();
-  if (LaidOut && Client.size() == Surface.size()) return;
+  const double NewScale = devicePixelRatioF();
+  if (LaidOut && Client.size() == ClientSize && NewScale == Scale) return;
+  const bool Resized = !LaidOut || Client.size() != ClientSize;
   LaidOut = true;
-  ResizeSurface(Client.size());
+  ResizeSurface(Client.size(), NewScale);
+  if (!Resized) return; // a new density alone repaints, at the same logical size
+
   Send(WM_SIZE, SIZE_RESTORED,
        MakeLParam(static_cast<unsigned>(Client.width()), static_cast<unsigned>(Client.height())));
 }
@@ -184,17 +189,29 @@ QImage Resized(const QImage& Old, QSize Size, QRgb Fill) {
 
 // The pixels that still fit stay; the new ones are the control's colour and are invalid.
 // With CS_HREDRAW (CS_VREDRAW) a change of width (height) makes everything invalid.
-void TWindowHandle::ResizeSurface(QSize Size) {
+// At a new density every pixel is invalid: the surface is made again at the new resolution.
+void TWindowHandle::ResizeSurface(QSize Size, double NewScale) {
   ShowSurfaceChanges();
-  const QSize Old = Surface.size();
-  Surface = Resized(Surface, Size, PixelOfColor(Control ? Control->GetColor() : clBtnFace));
-  const QRect All(QPoint(0, 0), Size);
+  ReleasePaintersOn(&Surface);
+  const QSize Old = ClientSize;
+  const bool NewDensity = NewScale != Scale;
+  const QSize Device(Snap(Size.width(), NewScale), Snap(Size.height(), NewScale));
+  const QRgb Fill = PixelOfColor(Control ? Control->GetColor() : clBtnFace);
+  Surface = Resized(NewDensity ? QImage() : Surface, Device, Fill);
+  Scale = NewScale;
+  ClientSize = Size;
+  WindowDc->Scale = Scale;
+  const QRect All = LogicalRect();
   Pending &= All;
   PendingErase &= All;
-  const bool Whole = ((ClassStyle & CS_HREDRAW) && Size.width() != Old.width()) ||
+  const bool Whole = NewDensity || ((ClassStyle & CS_HREDRAW) && Size.width() != Old.width()) ||
                      ((ClassStyle & CS_VREDRAW) && Size.height() != Old.height());
   Invalidate(Whole ? QRegion(All) : QRegion(All) - QRegion(QRect(QPoint(0, 0), Old)), true);
   ShownKey = Surface.cacheKey();
+}
+
+QRect TWindowHandle::DeviceRect(const QRect& Logical) const {
+  return ScaledRegion(QRegion(Logical), Scale).boundingRect();
 }
 
 // What the control drew straight onto the surface (outside WM_PAINT) goes to the screen.
@@ -205,7 +222,7 @@ void TWindowHandle::ShowSurfaceChanges() {
 }
 
 void TWindowHandle::Invalidate(const QRegion& Region, bool Erase) {
-  const QRegion R = Region & QRect(QPoint(0, 0), Surface.size());
+  const QRegion R = Region & LogicalRect();
   if (R.isEmpty()) return;
   Pending += R;
   if (Erase) PendingErase += R;
@@ -219,6 +236,7 @@ void TWindowHandle::Validate(const QRegion& Region) {
 
 void TWindowHandle::FillSurface(const QRegion& Region, TColor Color) {
   if (Surface.isNull()) return;
+  ReleasePaintersOn(&Surface);
   QPainter P(&Surface);
   P.setCompositionMode(QPainter::CompositionMode_Source);
   for (const QRect& R : Region& QRect(QPoint(0, 0), Surface.size()))
@@ -235,7 +253,7 @@ void TWindowHandle::PaintPending() {
 // Answers the region painted; the caller shows it.
 QRegion TWindowHandle::PaintNow() {
   if (Painting || !Control) return {};
-  const QRegion Region = Pending & QRect(QPoint(0, 0), Surface.size());
+  const QRegion Region = Pending & LogicalRect();
   const QRegion Erase = PendingErase & Region;
   Pending = QRegion();
   PendingErase = QRegion();
@@ -249,32 +267,54 @@ QRegion TWindowHandle::PaintNow() {
 }
 
 // WM_ERASEBKGND for the part to erase, then WM_PAINT, each with a context that is fresh for
-// this paint (default mapping and colours) and clipped to its part.
+// this paint (default mapping and colours) and clipped to its part. The context keeps its
+// text painter for the paint: nothing else draws on the surface meanwhile.
 void TWindowHandle::PaintRegion(const QRegion& Region, const QRegion& Erase) {
-  HDC Dc = CreateSurfaceDC(&Surface);
+  HDC Dc = CreateSurfaceDC(&Surface, Scale, true);
   if (!Erase.isEmpty()) {
-    SetDCClip(Dc, &Erase);
+    const QRegion DeviceErase = ScaledRegion(Erase, Scale);
+    SetDCClip(Dc, &DeviceErase);
     Send(WM_ERASEBKGND, reinterpret_cast<std::uintptr_t>(Dc));
   }
-  SetDCClip(Dc, &Region);
+  const QRegion DeviceRegion = ScaledRegion(Region, Scale);
+  SetDCClip(Dc, &DeviceRegion);
   Send(WM_PAINT, reinterpret_cast<std::uintptr_t>(Dc));
   DestroySurfaceDC(Dc);
 }
 
+// In place, row by row in the order that never overwrites a row still to be read: one pass
+// over the pixels, no copy of the area.
+void TWindowHandle::MovePixels(int DX, int DY, const QRect& Dest) {
+  const QRect To = DeviceRect(Dest);
+  const QPoint Offset(Snap(DX, Scale), Snap(DY, Scale));
+  uchar* Bits = Surface.bits();
+  const qsizetype Stride = Surface.bytesPerLine();
+  const auto Bytes = static_cast<std::size_t>(To.width()) * sizeof(QRgb);
+  const auto Row = [&](int Y) {
+    uchar* Line = Bits + Y * Stride + To.left() * qsizetype(sizeof(QRgb));
+    std::memmove(Line, Line - Offset.y() * Stride - Offset.x() * qsizetype(sizeof(QRgb)), Bytes);
+  };
+  if (Offset.y() > 0)
+    for (int Y = To.bottom(); Y >= To.top(); --Y)
+      Row(Y);
+  else
+    for (int Y = To.top(); Y <= To.bottom(); ++Y)
+      Row(Y);
+}
+
 QRegion TWindowHandle::ScrollSurface(int DX, int DY, const QRect& Scroll, const QRect& Clip,
                                      bool InvalidateUncovered) {
-  const QRect All(QPoint(0, 0), Surface.size());
+  const QRect All = LogicalRect();
   const QRect Source = Scroll & All;
   const QRect ClipRect = Clip & All;
   const QRect Area = Source & ClipRect;
-  const QRect Dest = Source.translated(DX, DY) & ClipRect;
+  // At a fractional density a move may not fall on whole device pixels: then nothing is moved
+  // and the whole area is painted again.
+  const bool Whole = Snap(DX, Scale) != DX * Scale || Snap(DY, Scale) != DY * Scale;
+  const QRect Dest = Whole ? QRect() : Source.translated(DX, DY) & ClipRect;
   ShowSurfaceChanges();
-  if (!Dest.isEmpty()) {
-    const QImage Moved = Surface.copy(Dest.translated(-DX, -DY));
-    QPainter P(&Surface);
-    P.setCompositionMode(QPainter::CompositionMode_Source);
-    P.drawImage(Dest.topLeft(), Moved);
-  }
+  ReleasePaintersOn(&Surface);
+  if (!Dest.isEmpty()) MovePixels(DX, DY, Dest);
   const QRegion MovedPending = (Pending & Area).translated(DX, DY) & ClipRect;
   Pending = (Pending - Area) + MovedPending;
   PendingErase &= Pending;
@@ -295,7 +335,10 @@ void TWindowHandle::paintEvent(QPaintEvent* Event) {
   QPainter P(this);
   P.setClipRegion(Event->region());
   PaintFrame(P);
-  if (!Surface.isNull()) P.drawImage(ClientArea().topLeft(), Surface);
+  // The surface holds device pixels: drawn into the client area it maps one to one.
+  if (!Surface.isNull())
+    P.drawImage(QRectF(ClientArea().topLeft(), QSizeF(ClientSize)), Surface,
+                QRectF(Surface.rect()));
   PaintCorner(P);
 }
 

@@ -68,7 +68,9 @@ public:
   void Relayout();
 
   // --- Surface and update region (client coordinates) ---
+  // The client area's pixels, at device resolution: SurfaceScale() pixels per logical pixel.
   const QImage& GetSurface() const { return Surface; }
+  double SurfaceScale() const { return Scale; }
   HDC GetWindowDC() const { return WindowDc; } // unclipped context on the surface
   QRegion GetUpdateRegion() const { return Pending; }
   void Invalidate(const QRegion& Region, bool Erase);
@@ -79,7 +81,8 @@ public:
   // with InvalidateUncovered adds the uncovered area to it. Answers that area.
   QRegion ScrollSurface(int DX, int DY, const QRect& Scroll, const QRect& Clip,
                         bool InvalidateUncovered);
-  // Fills Region of the surface with Color (the default background erase).
+  // Fills Region of the surface (surface pixels, as a context's clip) with Color (the default
+  // background erase).
   void FillSurface(const QRegion& Region, TColor Color);
 
   // --- Scroll bars (SB_HORZ, SB_VERT) ---
@@ -117,8 +120,11 @@ protected:
 
 private:
   // Surface
-  void ResizeSurface(QSize Size);
+  void ResizeSurface(QSize Size, double NewScale);
+  QRect LogicalRect() const { return {QPoint(0, 0), ClientSize}; }
+  QRect DeviceRect(const QRect& Logical) const; // a logical rectangle in surface pixels
   QRegion PaintNow();
+  void MovePixels(int DX, int DY, const QRect& Dest); // Dest: logical, within the surface
   void PaintRegion(const QRegion& Region, const QRegion& Erase);
   void ShowSurfaceChanges();
   void PaintFrame(QPainter& Painter) const;
@@ -143,9 +149,11 @@ private:
   unsigned Style;       // from CreateParams; the scroll bar bits as created
   unsigned ExStyle;
   unsigned ClassStyle;
-  QImage Surface;         // the client area's pixels: RGB32, device pixel ratio 1
+  QImage Surface;         // the client area's pixels: RGB32, Scale pixels per logical pixel
+  double Scale = 1;       // the screen's device pixel ratio when the surface was last sized
+  QSize ClientSize;       // the surface's size in logical pixels
   HDC WindowDc = nullptr; // context on Surface for drawing outside WM_PAINT
-  QRegion Pending;        // update region
+  QRegion Pending;        // update region (logical pixels)
   QRegion PendingErase;   // the part of it to erase before painting
   bool Painting = false;
   bool LaidOut = false; // the surface has had its first size

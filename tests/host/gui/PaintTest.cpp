@@ -245,3 +245,41 @@ TEST_F(PaintTest, AnExceptionInPaintGoesToTheApplication) {
   EXPECT_EQ(Seen, (std::vector<std::string>{"cannot paint from the probe"}));
   EXPECT_TRUE(Testing::PendingUpdateRegion(P).empty());
 }
+
+// Text, fills and lines drawn in one paint land in the order they were drawn: the painter the
+// paint keeps open for text never holds back pixels that a later fill or line should cover.
+TEST_F(PaintTest, TextFillsAndLinesOfOnePaintStayInOrder) {
+  P.OnPaint = [](TProbe& Probe) {
+    TCanvas* C = Probe.GetCanvas();
+    C->GetBrush()->Color = clWhite;
+    C->FillRect(Rect(0, 0, 100, 60));
+    C->GetFont()->SetColor(clBlack);
+    C->TextOut(2, 2, "WWWWWWWW"); // black glyphs over the left half and beyond
+    C->GetBrush()->Color = clRed;
+    C->FillRect(Rect(0, 0, 20, 60)); // covers the first glyphs
+    C->GetPen()->Color = clBlue;
+    C->MoveTo(30, 0);
+    C->LineTo(30, 60); // through the text
+    C->GetBrush()->Style = bsClear;
+    C->TextOut(2, 30, "WWW"); // again, after the fill, on the red
+  };
+  P.Invalidate();
+  P.Update();
+  int BlackLeft = 0, BlackRight = 0, BlackBelow = 0;
+  for (int Y = 0; Y < 60; ++Y)
+    for (int X = 0; X < 100; ++X) {
+      const TColor Pixel = Testing::SurfacePixel(P, X, Y);
+      if (Pixel != clBlack) continue;
+      if (Y >= 30)
+        ++BlackBelow;
+      else if (X < 20)
+        ++BlackLeft;
+      else
+        ++BlackRight;
+    }
+  EXPECT_EQ(BlackLeft, 0) << "the fill drawn after the text covers it";
+  EXPECT_GT(BlackRight, 0);
+  EXPECT_GT(BlackBelow, 0) << "text drawn after the fill shows on it";
+  for (int Y = 0; Y < 30; ++Y) // above the second text, which is drawn after the line
+    ASSERT_EQ(Testing::SurfacePixel(P, 30, Y), clBlue) << Y;
+}
