@@ -115,8 +115,8 @@ public:
   bool unselectRow(int) override { return false; }
   bool unselectColumn(int) override { return false; }
   void modelChange(QAccessibleTableModelChangeEvent*) override { ForgetCells(); }
-
-private:
+  // Drops the cell objects: they are made anew for the table's new shape. Qt calls
+  // modelChange only while the platform is active, so the change report calls this itself.
   void ForgetCells() {
     for (const auto& Entry : Cells)
       QAccessible::deleteAccessibleInterface(Entry.second);
@@ -333,9 +333,33 @@ QAccessibleInterface* TableFactory(const QString&, QObject* Object) {
   return new TTableAccessible(Window);
 }
 
+// The update handler installed in the process, or null. Qt offers no query for it: it is taken
+// out and put back, on the GUI thread as everything here.
+QAccessible::UpdateHandler InstalledHandler() {
+  const QAccessible::UpdateHandler Handler = QAccessible::installUpdateHandler(nullptr);
+  QAccessible::installUpdateHandler(Handler);
+  return Handler;
+}
+
+// An assistive client listens through the platform (which reports itself active), or in the
+// process through an update handler.
+bool Listening() {
+  return QAccessible::isActive() || InstalledHandler();
+}
+
+// Qt passes events on only while the platform's accessibility is active (a bridge to a screen
+// reader). An update handler installed in the process gets them also where the platform has no
+// bridge (the offscreen platform), as it would get them from Qt.
+void Deliver(QAccessibleEvent& Event) {
+  if (QAccessible::isActive())
+    QAccessible::updateAccessibility(&Event);
+  else if (const QAccessible::UpdateHandler Handler = InstalledHandler())
+    Handler(&Event);
+}
+
 // The window of Control when an assistive client listens, else null.
 TWindowHandle* ListenedWindow(TWinControl* Control) {
-  if (!Control || !Control->HandleAllocated() || !QAccessible::isActive()) return nullptr;
+  if (!Control || !Control->HandleAllocated() || !Listening()) return nullptr;
   return TWindowHandle::Live(Control->GetHandle());
 }
 
@@ -346,7 +370,7 @@ void SendForCell(TWinControl* Control, int Col, int Row, QAccessible::Event Type
   if (!Table || !Table->Contains(Col, Row)) return;
   QAccessibleEvent Event(Window, Type);
   Event.setChild(Table->IndexOf(Col, Row));
-  QAccessible::updateAccessibility(&Event);
+  Deliver(Event);
 }
 } // namespace
 
@@ -370,7 +394,7 @@ void NotifyAccessibleSelection(TWinControl* Control, int Col, int Row, bool Sele
 void NotifyAccessibleSelectionWithin(TWinControl* Control) {
   if (TWindowHandle* Window = ListenedWindow(Control)) {
     QAccessibleEvent Event(Window, QAccessible::SelectionWithin);
-    QAccessible::updateAccessibility(&Event);
+    Deliver(Event);
   }
 }
 
@@ -381,12 +405,13 @@ void NotifyAccessibleTableChange(TWinControl* Control, TAccessibleTableChange Ch
   QAccessibleTableModelChangeEvent Event(Window,
                                          Reset ? QAccessibleTableModelChangeEvent::ModelReset
                                                : QAccessibleTableModelChangeEvent::DataChanged);
-  QAccessibleInterface* Iface = QAccessible::queryAccessibleInterface(Window);
-  if (auto* Table = Iface ? Iface->tableInterface() : nullptr) {
+  auto* Table = dynamic_cast<TTableAccessible*>(QAccessible::queryAccessibleInterface(Window));
+  if (Table) {
+    Table->ForgetCells();
     Event.setFirstRow(0);
     Event.setFirstColumn(0);
     Event.setLastRow(Table->rowCount() - 1);
     Event.setLastColumn(Table->columnCount() - 1);
   }
-  QAccessible::updateAccessibility(&Event);
+  Deliver(Event);
 }
