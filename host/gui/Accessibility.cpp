@@ -118,8 +118,10 @@ public:
   // Drops the cell objects: they are made anew for the table's new shape. Qt calls
   // modelChange only while the platform is active, so the change report calls this itself.
   void ForgetCells() {
+    // At the end of the process Qt's cache deletes every object itself, in its own order.
     for (const auto& Entry : Cells)
-      QAccessible::deleteAccessibleInterface(Entry.second);
+      if (QAccessible::accessibleInterface(Entry.second))
+        QAccessible::deleteAccessibleInterface(Entry.second);
     Cells.clear();
   }
   bool VectorSelected(bool Column, int Index) const;
