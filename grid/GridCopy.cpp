@@ -7,6 +7,7 @@
 #include "host/gui/Clipbrd.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 // One field of the copied block.
@@ -37,6 +38,15 @@ std::vector<std::int32_t> SortedUnique(std::vector<std::int32_t> Indices) {
   std::sort(Indices.begin(), Indices.end());
   Indices.erase(std::unique(Indices.begin(), Indices.end()), Indices.end());
   return Indices;
+}
+
+// The positions of the sorted Indices that lie in First..Last: [Begin, End).
+std::pair<std::size_t, std::size_t> PositionsWithin(const std::vector<std::int32_t>& Indices,
+                                                    std::int32_t First, std::int32_t Last) {
+  const auto Low = std::lower_bound(Indices.begin(), Indices.end(), First);
+  const auto High = std::upper_bound(Low, Indices.end(), Last);
+  return {static_cast<std::size_t>(Low - Indices.begin()),
+          static_cast<std::size_t>(High - Indices.begin())};
 }
 
 // How many of the sorted Indices lie in First..Last.
@@ -212,8 +222,10 @@ void TYCustomGrid::TCopyBuilder::FillPiece(std::size_t C, std::size_t R, TYGridU
     First.ColSpan = CountWithin(Block.Cols, Block.Cols[C], Rect.Right);
     First.RowSpan = CountWithin(Block.Rows, Block.Rows[R], Rect.Bottom);
   }
-  for (std::size_t RR = R; RR < Block.Rows.size() && Block.Rows[RR] <= Rect.Bottom; ++RR)
-    for (std::size_t CC = 0; CC < Block.Cols.size() && Block.Cols[CC] <= Rect.Right; ++CC) {
+  const auto [ColBegin, ColEnd] = PositionsWithin(Block.Cols, Rect.Left, Rect.Right);
+  const auto RowEnd = PositionsWithin(Block.Rows, Rect.Top, Rect.Bottom).second;
+  for (std::size_t RR = R; RR < RowEnd; ++RR)
+    for (std::size_t CC = ColBegin; CC < ColEnd; ++CC) {
       TYCopyField& F = Block.At(CC, RR);
       if (&F == &First || !Included(Block.Cols[CC], Block.Rows[RR])) continue;
       if (Grid.GetCells(Block.Cols[CC], Block.Rows[RR])->GetGridUnion() != Piece) continue;
@@ -228,9 +240,11 @@ bool TYCustomGrid::TCopyBuilder::WholePiece(const TYGridUnion* Piece) const {
   const std::int64_t Area =
       static_cast<std::int64_t>(R.Right - R.Left + 1) * (R.Bottom - R.Top + 1);
   if (Piece->GetCount() != Area) return false;
-  for (std::int32_t Row : Block.Rows)
-    for (std::int32_t Col : Block.Cols)
-      if (CellInGridRect(Col, Row, R) && !Included(Col, Row)) return false;
+  const auto [ColBegin, ColEnd] = PositionsWithin(Block.Cols, R.Left, R.Right);
+  const auto [RowBegin, RowEnd] = PositionsWithin(Block.Rows, R.Top, R.Bottom);
+  for (std::size_t RR = RowBegin; RR < RowEnd; ++RR)
+    for (std::size_t CC = ColBegin; CC < ColEnd; ++CC)
+      if (!Included(Block.Cols[CC], Block.Rows[RR])) return false;
   return true;
 }
 

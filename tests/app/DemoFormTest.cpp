@@ -7,6 +7,9 @@
 #include "host/classes/SysUtils.h"
 #include "host/gui/Clipbrd.h"
 #include "host/gui/Testing.h"
+#include "host/gui/Window.h"
+
+#include <QAccessible>
 
 #include <gtest/gtest.h>
 
@@ -287,6 +290,29 @@ TEST_F(DemoForm, CopyOfTheHeaderKeepsItsMergedCells) {
                                           "<tr><th colspan=\"2\">ГРУППА 1</th><th>ГРУППА 2</th>"
                                           "</tr>\n<tr><td>a</td><td>b</td><td></td></tr>"),
             std::string::npos);
+}
+
+// A screen reader walks the grid as a table: the header cells over each data cell, the row
+// number beside it, the texts the grid shows.
+TEST_F(DemoForm, ScreenReadersReadTheGridAsATableWithItsHeaders) {
+  Open("a b c d e f\ng h\n");
+  QAccessibleInterface* Table = QAccessible::queryAccessibleInterface(Grid->GetHandle());
+  ASSERT_NE(Table, nullptr);
+  QAccessibleTableInterface* T = Table->tableInterface();
+  ASSERT_NE(T, nullptr);
+  EXPECT_EQ(T->rowCount(), 5);
+  EXPECT_EQ(T->columnCount(), 7);
+  QAccessibleTableCellInterface* B = T->cellAt(3, 2)->tableCellInterface();
+  EXPECT_EQ(T->cellAt(3, 2)->text(QAccessible::Name), "b");
+  QStringList Headers;
+  for (QAccessibleInterface* H : B->columnHeaderCells())
+    Headers << H->text(QAccessible::Name);
+  EXPECT_EQ(Headers, (QStringList{"ВСЕ ГРУППЫ", "ГРУППА 1", "2"}));
+  ASSERT_EQ(B->rowHeaderCells().size(), 1);
+  EXPECT_EQ(B->rowHeaderCells()[0]->text(QAccessible::Name), "1");
+  EXPECT_EQ(T->cellAt(0, 4)->tableCellInterface()->columnExtent(), 6);
+  EXPECT_EQ(T->cellAt(1, 0)->tableCellInterface()->rowExtent(), 2);
+  EXPECT_EQ(T->columnDescription(2), "2");
 }
 
 TEST_F(DemoForm, BeforeAnySortEveryNumberCellShowsTheNeutralMark) {

@@ -141,6 +141,17 @@ TEST_F(GridCopy, AMarkedMergedCellAmongMarkedCellsSpansItsBlock) {
                              "<tr><td></td><td></td><td>3:2</td></tr>");
 }
 
+TEST_F(GridCopy, AMergedCellThatIsNoRectangleSpansNothingAndLeavesOtherCellsTheirText) {
+  TYCell* Main = Grid->GetCells(1, 1);
+  Grid->GetHolder()->GetCellsUnions()->Add(
+      Main, CellsOf({Main, Grid->GetCells(2, 1), Grid->GetCells(1, 2)}), true);
+  Grid->MoveCurrent(1, 1, true);
+  ASSERT_EQ(Grid->GetCurrentCellRect(), (TYGridRect{1, 1, 2, 2}));
+  Copy();
+  EXPECT_EQ(ClipboardText(), "1:1\t\n\t2:2\n");
+  EXPECT_EQ(ClipboardRows(), "<tr><td>1:1</td><td></td></tr>\n<tr><td></td><td>2:2</td></tr>");
+}
+
 TEST_F(GridCopy, HiddenColumnsAndRowsAreLeftOut) {
   Mode(ygoRowsMarking);
   Grid->GetHolder()->GetCols(2)->SetVisible(false);
