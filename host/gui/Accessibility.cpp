@@ -289,7 +289,8 @@ QAccessible::State TCellAccessible::state() const {
   S.focusable = S.selectable;
   const TPoint Current = P->AccessibleCurrent();
   const TAccessibleSpan Focus = P->AccessibleSpan(Current.X, Current.Y);
-  S.focused = Current.X >= 0 && Focus.Col == Col && Focus.Row == Row;
+  S.focused = Current.X >= 0 && Focus.Col == Col && Focus.Row == Row &&
+              Table->GetWindow()->GetControl()->Focused();
   S.invisible = S.offscreen = rect().isEmpty();
   return S;
 }
@@ -384,8 +385,9 @@ void InstallAccessibleTables() {
   (void)Installed;
 }
 
+// Only the control that holds the keyboard focus moves a screen reader's focus.
 void NotifyAccessibleFocus(TWinControl* Control, int Col, int Row) {
-  SendForCell(Control, Col, Row, QAccessible::Focus);
+  if (Control && Control->Focused()) SendForCell(Control, Col, Row, QAccessible::Focus);
 }
 
 void NotifyAccessibleSelection(TWinControl* Control, int Col, int Row, bool Selected) {

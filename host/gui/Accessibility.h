@@ -48,7 +48,8 @@ enum class TAccessibleTableChange {
 
 // The notifications cost nothing while no assistive client listens, and nothing without a
 // window: they are dropped then.
-// The cell (Col, Row) got the focus within the table.
+// The cell (Col, Row) got the focus within the table; reported while the control holds the
+// keyboard focus.
 void NotifyAccessibleFocus(TWinControl* Control, int Col, int Row);
 // The cell (Col, Row) was selected (or no longer is).
 void NotifyAccessibleSelection(TWinControl* Control, int Col, int Row, bool Selected);

@@ -146,6 +146,12 @@ TEST_F(GridAccessible, MarkedCellsAreSelectedAndFixedOnesNever) {
 }
 
 TEST_F(GridAccessible, TheCurrentCellIsFocusedAndMovingItSendsAFocusEvent) {
+  Activate(false);
+  ASSERT_FALSE(Grid->Focused());
+  Grid->MoveCurrent(2, 1, true); // without the keyboard focus: no focus to report
+  EXPECT_TRUE(Events(QAccessible::Focus).empty());
+  EXPECT_FALSE(Cell(2, 1)->state().focused);
+  Grid->MoveCurrent(1, 1, true);
   Grid->SetFocus();
   EXPECT_TRUE(Cell(1, 1)->state().focused);
   EXPECT_EQ(Table()->focusChild(), Cell(1, 1));
