@@ -74,6 +74,8 @@ void TForm1::PublishHandlers() {
                 TYDrawCellTextEvent(std::bind_front(&TForm1::YGrid1DrawCellText, this)));
   PublishMethod("YGrid1DrawImage",
                 TYDrawImageEvent(std::bind_front(&TForm1::YGrid1DrawImage, this)));
+  PublishMethod("YGrid1GetCellText",
+                TYGetCellTextEvent(std::bind_front(&TForm1::YGrid1GetCellText, this)));
   PublishMethod("YGrid1FocusCell",
                 TYFocusCellEvent(std::bind_front(&TForm1::YGrid1FocusCell, this)));
   PublishMethod("YGrid1FreeCell", TYFreeCellEvent(std::bind_front(&TForm1::YGrid1FreeCell, this)));
@@ -179,30 +181,48 @@ std::string TForm1::HeaderText(std::int32_t HolderCol, std::int32_t HolderRow) c
   return "ГРУППА " + IntToStr((Number + 1) / 2);
 }
 
-void TForm1::YGrid1DrawCellText(TYCustomGrid*, TYCell* Cell, std::int32_t ACol, std::int32_t ARow,
-                                TYGridDrawStates, TRect& Rect, std::string& CellText, bool&,
-                                TAlignment&, TYVertAlignment&) {
+// The headers, the column numbers, the row numbers and the row data; false for a data cell
+// without data, which shows nothing.
+bool TForm1::SuppliedText(const TYCell* Cell, std::string& CellText) const {
   const std::int32_t C = Cell->GetHolderCol();
   const std::int32_t R = Cell->GetHolderRow();
   TYCellsHolder* Holder = YGrid1->GetHolder();
   if (R < Holder->GetFixedRows()) {
-    if (R <= 1) {
+    if (R <= 1)
       CellText = HeaderText(C, R);
-    } else if (R == 2) {
+    else if (R == 2)
       CellText = IntToStr(*NumberOf(Holder->GetCols(C)));
-      if (ACol == YGrid1->GetCol()) YGrid1->GetCanvas()->GetFont()->SetColor(clRed);
-    }
   } else if (C < Holder->GetFixedCols()) {
     // A row without a number shows none.
     if (const TYCellsVector* Row = Holder->GetRows(R); Row->GetData())
       CellText = IntToStr(RowNumberOf(Row));
-    if (ARow == YGrid1->GetRow()) YGrid1->GetCanvas()->GetFont()->SetColor(clRed);
   } else if (Cell->GetData()) {
     CellText = CellTextOf(Cell);
   } else {
-    return;
+    return false;
   }
+  return true;
+}
+
+// The number of the current column and of the current row are red.
+void TForm1::YGrid1DrawCellText(TYCustomGrid*, TYCell* Cell, std::int32_t ACol, std::int32_t ARow,
+                                TYGridDrawStates, TRect& Rect, std::string& CellText, bool&,
+                                TAlignment&, TYVertAlignment&) {
+  if (!SuppliedText(Cell, CellText)) return;
+  TYCellsHolder* Holder = YGrid1->GetHolder();
+  const std::int32_t R = Cell->GetHolderRow();
+  const bool NumberRow = R == 2 && R < Holder->GetFixedRows();
+  const bool NumberCol =
+      R >= Holder->GetFixedRows() && Cell->GetHolderCol() < Holder->GetFixedCols();
+  if ((NumberRow && ACol == YGrid1->GetCol()) || (NumberCol && ARow == YGrid1->GetRow()))
+    YGrid1->GetCanvas()->GetFont()->SetColor(clRed);
   Rect.Left += TextMargin;
+}
+
+// What is copied and what screen readers read is what the grid shows.
+void TForm1::YGrid1GetCellText(TYCustomGrid*, TYCell* Cell, std::int32_t, std::int32_t,
+                               std::string& Text) {
+  SuppliedText(Cell, Text);
 }
 
 void TForm1::YGrid1DrawImage(TYCustomGrid*, TYCell* Cell, std::int32_t, std::int32_t ARow,

@@ -117,6 +117,7 @@ object Form1: TForm1
     OnFreeCellsVector = YGrid1FreeCellsVector
     OnDrawCellText = YGrid1DrawCellText
     OnDrawImage = YGrid1DrawImage
+    OnGetCellText = YGrid1GetCellText
     OnCheckButton = YGrid1CheckButton
     OnFixedCellClick = YGrid1FixedCellClick
   end

@@ -56,6 +56,8 @@ public:
   void YGrid1DrawImage(TYCustomGrid* Sender, TYCell* Cell, std::int32_t ACol, std::int32_t ARow,
                        TYGridDrawStates State, TRect& Rect, std::int32_t& ImageIndex,
                        TAlignment& HorAlignment, TYVertAlignment& VertAlignment);
+  void YGrid1GetCellText(TYCustomGrid* Sender, TYCell* Cell, std::int32_t ACol, std::int32_t ARow,
+                         std::string& Text);
   void YGrid1FocusCell(TYCustomGrid* Sender, TYCell* Cell, std::int32_t& ACol, std::int32_t& ARow);
   void YGrid1FreeCell(TYCustomGrid* Sender, TYCell* Cell);
   void YGrid1FreeCellsVector(TYCustomGrid* Sender, TYCellsVector* CellsVector);
@@ -81,6 +83,7 @@ protected:
 
 private:
   void PublishHandlers();
+  bool SuppliedText(const TYCell* Cell, std::string& CellText) const;
   void FindComponents();
   void BuildHeader();
   void NumberColumns();

@@ -2,6 +2,8 @@
 // property setters and moving vectors from the grid side.
 #include "grid/YGrids.h"
 
+#include "grid/GridAccessible.h"
+
 #include "host/gui/Forms.h"
 #include "host/gui/WinUser.h"
 
@@ -47,6 +49,7 @@ public:
   void FixedCountChanged(bool) override {
     Grid.Initialize();
     Grid.InvalidateGrid();
+    NotifyAccessibleTableChange(&Grid, TAccessibleTableChange::Reset);
   }
   void ChangeEnded() override { Grid.ReportTopLeftPull(); }
   void VectorResized(TYCellsVector* V, std::int32_t OldSize) override {
@@ -61,17 +64,28 @@ public:
   void RowsSorting() override { Grid.SavedFocusCell = Grid.CurrentCellOrNone(); }
   void RowsSorted(bool Completed) override { Grid.RowsSorted(Completed); }
 
+  // Mark changes are repainted, and told to assistive technologies as selection changes.
   void MarkChanged(TYCellsVector* V) override {
     if (V->GetIsColumn())
       Grid.InvalidateCol(V->GetGridIndex());
     else
       Grid.InvalidateRow(V->GetGridIndex());
+    NotifyAccessibleSelectionWithin(&Grid);
   }
   void MarkChanged(TYCell* Cell) override {
     Grid.InvalidateCell(Cell->GetGridCol(), Cell->GetGridRow());
+    NotifyAccessibleSelection(&Grid, Cell->GetGridCol(), Cell->GetGridRow(), Cell->GetMarked());
   }
-  void MarksCleared() override { Grid.InvalidateGrid(); }
-  void UnionChanged(TYCellsUnion* Union) override { Grid.InvalidateUnion(Union); }
+  void MarksCleared() override {
+    Grid.InvalidateGrid();
+    NotifyAccessibleSelectionWithin(&Grid);
+  }
+  // A union came, went or was marked: its cells may now form other blocks, or be selected.
+  void UnionChanged(TYCellsUnion* Union) override {
+    Grid.InvalidateUnion(Union);
+    NotifyAccessibleTableChange(&Grid, TAccessibleTableChange::Changed);
+    NotifyAccessibleSelectionWithin(&Grid);
+  }
 
 private:
   TYCustomGrid& Grid;
@@ -412,6 +426,7 @@ void TYCustomGrid::MoveColumn(std::int32_t FromIndex, std::int32_t ToIndex) {
   if (Moved->GetGridIndex() != ToIndex) return;
   MoveAdjust(CurrentCoord.X, FromIndex, ToIndex);
   RefreshCurrentRect();
+  NotifyAccessibleTableChange(this, TAccessibleTableChange::Reset);
   InvalidateRect({std::min(FromIndex, ToIndex), 0, std::max(FromIndex, ToIndex),
                   GetVisibleRowCount() + TopLeftCoord.Y});
   InvalidateUnions();
@@ -426,6 +441,7 @@ void TYCustomGrid::MoveRow(std::int32_t FromIndex, std::int32_t ToIndex) {
   if (Moved->GetGridIndex() != ToIndex) return; // refused, as for columns
   MoveAdjust(CurrentCoord.Y, FromIndex, ToIndex);
   RefreshCurrentRect();
+  NotifyAccessibleTableChange(this, TAccessibleTableChange::Reset);
   InvalidateRect({0, std::min(FromIndex, ToIndex), GetVisibleColCount() + TopLeftCoord.X,
                   std::max(FromIndex, ToIndex)});
   InvalidateUnions();
@@ -439,6 +455,7 @@ void TYCustomGrid::MoveRow(std::int32_t FromIndex, std::int32_t ToIndex) {
 void TYCustomGrid::RowsSorted(bool Completed) {
   TYCell* Saved = SavedFocusCell;
   SavedFocusCell = nullptr;
+  NotifyAccessibleTableChange(this, TAccessibleTableChange::Reset);
   if (Completed) {
     InvalidateGrid();
     if (Saved && !Saved->GetRowVector()->GetFixed() && Saved->GetGridRow() >= 0)

@@ -2,6 +2,8 @@
 // and keeping it in view.
 #include "grid/YGrids.h"
 
+#include "host/gui/Accessibility.h"
+
 #include <algorithm>
 
 TYCell* TYCustomGrid::CurrentCellOrNone() const {
@@ -50,6 +52,7 @@ void TYCustomGrid::MoveCurrent(std::int32_t ACol, std::int32_t ARow, bool InView
   if (Move.OldRectShown) Move.OldRect = ClipGridRect(Move.OldRect, Whole);
   Move.OldUnioned = Move.OldValid && GetCells(Move.OldCoord.X, Move.OldCoord.Y)->GetUnioned();
   InvalidateCurrentMove(Move, InView);
+  NotifyAccessibleFocus(this, CurrentCoord.X, CurrentCoord.Y);
 }
 
 TYGridRect TYCustomGrid::StretchedToRows(const TYGridRect& Rect) const {

@@ -41,6 +41,12 @@ struct TAxisMove {
     Target = High + 1;
   }
 };
+
+// Ctrl+C and Ctrl+Insert, without Shift or Alt: copy.
+bool IsCopyKey(unsigned short Key, TShiftState Shift) {
+  if (!Shift.Contains(ssCtrl) || Shift.Contains(ssShift) || Shift.Contains(ssAlt)) return false;
+  return Key == 'C' || Key == VK_INSERT;
+}
 } // namespace
 
 // What one key press does, before anything moves.
@@ -223,6 +229,7 @@ void TYCustomGrid::KeyDown(unsigned short& Key, TShiftState Shift) {
     KeyRangeMarking = false;
     return;
   }
+  if (IsCopyKey(Key, Shift)) CopyToClipboard(); // without a text handler, nothing happens
   TKeyMove Move(*this, Shift);
   Move.Apply(Key);
   StartKeyRange(Move);

@@ -207,6 +207,7 @@ void RegisterGridEvents(TPropertyRegistrar<TYGrid>& Props) {
       .Event("OnDrawImage", &TYGrid::OnDrawImage)
       .Event("OnBeforeDrawCell", &TYGrid::OnBeforeDrawCell)
       .Event("OnAfterDrawCell", &TYGrid::OnAfterDrawCell)
+      .Event("OnGetCellText", &TYGrid::OnGetCellText)
       .Event("OnCheckButton", &TYGrid::OnCheckButton)
       .Event("OnFixedCellClick", &TYGrid::OnFixedCellClick)
       .Event("OnColumnSized", &TYGrid::OnColumnSized)

@@ -2,6 +2,7 @@
 // window's pixels (a bit-block scroll) instead of repainting what stays visible.
 #include "grid/LayoutAxis.h"
 
+#include "host/gui/Accessibility.h"
 #include "host/gui/WinUser.h"
 
 #include <algorithm>
@@ -84,6 +85,8 @@ void TYCustomGrid::TopLeftMoved(const TYGridCoord& OldTopLeft) {
       InvalidateGrid();
     }
   }
+  // Other cells are on screen now, and the rest moved.
+  NotifyAccessibleTableChange(this, TAccessibleTableChange::Changed);
   TopLeftChanged();
 }
 

@@ -2,6 +2,7 @@
 // the focus, the repaint, the scroll range and the report.
 #include "grid/YGrids.h"
 
+#include "host/gui/Accessibility.h"
 #include "host/gui/WinUser.h"
 
 #include <algorithm>
@@ -31,6 +32,7 @@ void TYCustomGrid::DoChangeSize() {
     InvalidateChangedArea();
   }
   UpdateScrollRange();
+  NotifyAccessibleTableChange(this, TAccessibleTableChange::Reset); // before the focus report
   if (HasCurrentCell()) {
     MoveCurrent(Target.X, Target.Y, true);
   } else {

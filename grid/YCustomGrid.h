@@ -76,6 +76,12 @@ using TYDrawImageEvent =
 using TYAfterDrawCellEvent =
     std::function<void(TYCustomGrid* Sender, TYCell* Cell, std::int32_t ACol, std::int32_t ARow,
                        TYGridDrawStates State, const TRect& Rect)>;
+/// Supplies the text of a cell for copying and for assistive technologies (screen readers):
+/// Text (UTF-8, empty when called) for Cell at grid position (ACol, ARow). Cell is the main
+/// cell of a merged cell, and (ACol, ARow) then the first position of the merged cell that the
+/// copy or the reader looks at.
+using TYGetCellTextEvent = std::function<void(TYCustomGrid* Sender, TYCell* Cell, std::int32_t ACol,
+                                              std::int32_t ARow, std::string& Text)>;
 
 /// The grid's frame: none (bsNone), or a single line, a sunken 3D edge with Ctl3D (bsSingle).
 enum TBorderStyle : std::uint8_t { bsNone, bsSingle };
@@ -375,6 +381,20 @@ public:
   /// (RightToLeftOrientation), or undoes that.
   void ChangeGridOrientation(bool RightToLeftOrientation);
 
+  // --- Copying and assistive technologies ---
+  /// Copies to the clipboard, as tab-separated text (one line per row) and as an HTML table at
+  /// once: the marked columns, rows or cells by the marking mode (marked cells with the columns
+  /// and rows they lie in, unmarked fields empty), or the current cell when nothing visible is
+  /// marked. Hidden columns and rows are left out; a merged cell gives its text once. Texts
+  /// come from OnGetCellText; without a handler nothing is copied. Ctrl+C and Ctrl+Insert call
+  /// it. Answers whether something was copied.
+  bool CopyToClipboard();
+  /// The text OnGetCellText gives for the cell at (ACol, ARow) (for a merged cell, its main
+  /// cell's); empty without a handler. A position outside the grid raises.
+  std::string GetCellText(std::int32_t ACol, std::int32_t ARow);
+  /// Presents the grid to assistive technologies as a table of its visible columns and rows.
+  TAccessibleTable* GetAccessibleTable() override;
+
   /// Loading ended: the default sizes apply to all vectors again.
   void Loaded() override;
 
@@ -489,6 +509,8 @@ public:
   virtual void DoColumnMoved(std::int32_t FromIndex, std::int32_t ToIndex);
   /// Ends a button press, fires OnRowMoved.
   virtual void DoRowMoved(std::int32_t FromIndex, std::int32_t ToIndex);
+  /// Fires OnGetCellText.
+  virtual void DoGetCellText(TYCell* Cell, std::int32_t ACol, std::int32_t ARow, std::string& Text);
 
   // --- Events ---
   /// The current cell is about to move; the handler may redirect it.
@@ -536,6 +558,8 @@ public:
   TYDrawCellTextEvent OnDrawCellText;
   /// After a cell is painted; the handler may draw over it.
   TYAfterDrawCellEvent OnAfterDrawCell;
+  /// Supplies a cell's text for copying (CopyToClipboard) and for screen readers.
+  TYGetCellTextEvent OnGetCellText;
 
 protected:
   /// Init, free and mark events stay silent while the grid is loaded or designed.
@@ -643,6 +667,10 @@ protected:
 private:
   // How the store tells the grid of its changes.
   class THolderLink;
+  // What the grid shows, as assistive technologies read it.
+  class TAccessibleLink;
+  // The block of fields that CopyToClipboard puts on the clipboard.
+  class TCopyBuilder;
 
   // What a move of the current cell leaves to repaint.
   struct TYCurrentMove {
@@ -802,6 +830,7 @@ private:
   std::unique_ptr<TYGridColors> Colors;
   std::unique_ptr<TYGridFonts> Fonts;
   std::unique_ptr<THolderLink> HolderLink; // made before the store, which calls it at once
+  std::unique_ptr<TAccessibleLink> AccessibleLink; // made when first asked for
   std::unique_ptr<TYCellsHolder> Holder;
   TYGridOptions Options{ygoFixedVertLine, ygoFixedHorzLine, ygoVertLine, ygoHorzLine,
                         ygoShowFocusCell};

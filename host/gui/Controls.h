@@ -108,6 +108,7 @@ extern bool NewStyleControls;
 
 class TWinControl;
 class TForm;
+class TAccessibleTable;
 
 using TMouseEvent =
     std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
@@ -331,6 +332,9 @@ public:
   // The application's Qt widget that shows this control (which has no parent) as its child,
   // or null; see ControlWidget.h.
   TControlWidget* GetHostWidget() const { return HostWidget; }
+  // What assistive technologies read of the control as a table of cells (Accessibility.h), or
+  // null: then its window is presented as a plain widget.
+  virtual TAccessibleTable* GetAccessibleTable() { return nullptr; }
 
   // --- Geometry ---
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;

@@ -35,6 +35,7 @@ TWindowHandle::TWindowHandle(TWinControl* AControl, const TCreateParams& Params,
     : QWidget(QtParent, QtParent ? Qt::Widget : Qt::Window), Control(AControl), Style(Params.Style),
       ExStyle(Params.ExStyle), ClassStyle(Params.WindowClass.style) {
   LiveWindows().insert(this);
+  InstallAccessibleTables();
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAttribute(Qt::WA_NoSystemBackground);
   setMouseTracking(true);

@@ -201,5 +201,9 @@ TControlWidget* HostWidgetOf(const TWinControl* Control);
 // to the Qt widgets around it. Answers whether the key was used.
 bool EmbeddedDialogKey(const TWinControl* Control, unsigned short Key);
 
+// Lets windows whose control answers GetAccessibleTable present themselves to assistive
+// technologies as tables (Accessibility.cpp); once per process, before the first window.
+void InstallAccessibleTables();
+
 // The MessageBeep calls so far (for the test helpers).
 int MessageBeepCount();

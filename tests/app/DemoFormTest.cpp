@@ -5,7 +5,11 @@
 #include "host/classes/ComponentStreams.h"
 #include "host/classes/StringLists.h"
 #include "host/classes/SysUtils.h"
+#include "host/gui/Clipbrd.h"
 #include "host/gui/Testing.h"
+#include "host/gui/Window.h"
+
+#include <QAccessible>
 
 #include <gtest/gtest.h>
 
@@ -70,12 +74,13 @@ TEST_F(DemoForm, TheStoredDescriptionGivesTheComponentsAndTheirProperties) {
                                                     {"OnDrawImage", "YGrid1DrawImage"},
                                                     {"OnMarkRow", "YGrid1MarkRow"},
                                                     {"OnCheckButton", "YGrid1CheckButton"},
-                                                    {"OnFixedCellClick", "YGrid1FixedCellClick"}};
+                                                    {"OnFixedCellClick", "YGrid1FixedCellClick"},
+                                                    {"OnGetCellText", "YGrid1GetCellText"}};
   for (const auto& [Event, Handler] : Bound)
     EXPECT_EQ(Grid->GetEventBinding(Event), Handler);
   EXPECT_TRUE(Grid->OnDrawCellText && Grid->OnDrawImage && Grid->OnFocusCell && Grid->OnFreeCell &&
               Grid->OnFreeCellsVector && Grid->OnMarkRow && Grid->OnCheckButton &&
-              Grid->OnFixedCellClick);
+              Grid->OnFixedCellClick && Grid->OnGetCellText);
   EXPECT_FALSE(Grid->OnClick);
 
   TImageList* Images = Form->ImageList1;
@@ -248,6 +253,66 @@ TEST_F(DemoForm, HandlersSupplyEveryKindOfText) {
   EXPECT_EQ(Supply(1, 2).FontColor, clBlack);
   EXPECT_EQ(Supply(0, 4).FontColor, clRed);
   EXPECT_EQ(Supply(0, 3).FontColor, clBlack);
+}
+
+// What another program gets when the user copies: the row numbers, then the row data, as
+// the grid shows them.
+TEST_F(DemoForm, CopyGivesTheMarkedRowsOrTheCurrentCellAsShown) {
+  Open("a b c d e f\ng h\n");
+  Clipboard()->SetAsText("before");
+  Testing::PressKey(*Grid, 'C', {ssCtrl});
+  EXPECT_EQ(Clipboard()->GetAsText(), "a\n"); // nothing marked: the current cell
+  Testing::PressKey(*Grid, VK_SPACE);         // marks the current row
+  Grid->SetRow(4);
+  Testing::PressKey(*Grid, VK_SPACE);
+  Testing::PressKey(*Grid, VK_INSERT, {ssCtrl});
+  EXPECT_EQ(Clipboard()->GetAsText(), "1\ta\tb\tc\td\te\tf\n2\tg\th\t\t\t\t\n");
+  const std::string Html = Clipboard()->GetAsHtml();
+  EXPECT_NE(Html.find("<tr><th>1</th><td>a</td><td>b</td><td>c</td><td>d</td><td>e</td>"
+                      "<td>f</td></tr>\n<tr><th>2</th><td>g</td><td>h</td><td></td><td></td>"
+                      "<td></td><td></td></tr>"),
+            std::string::npos)
+      << Html;
+}
+
+TEST_F(DemoForm, CopyOfTheHeaderKeepsItsMergedCells) {
+  Open("a b\n");
+  Grid->GetHolder()->GetRows(2)->SetVisible(false); // the number row
+  TYGridOptions Options = Grid->GetOptions();
+  Options.Exclude(ygoRowsMarking);
+  Options.Include(ygoColsMarking);
+  Grid->SetOptions(Options);
+  for (int Col = 1; Col <= 3; ++Col)
+    Grid->GetCols(Col)->SetMarked(true);
+  ASSERT_TRUE(Grid->CopyToClipboard());
+  EXPECT_EQ(Clipboard()->GetAsText(), "ВСЕ ГРУППЫ\t\t\nГРУППА 1\t\tГРУППА 2\na\tb\t\n");
+  EXPECT_NE(Clipboard()->GetAsHtml().find("<tr><th colspan=\"3\">ВСЕ ГРУППЫ</th></tr>\n"
+                                          "<tr><th colspan=\"2\">ГРУППА 1</th><th>ГРУППА 2</th>"
+                                          "</tr>\n<tr><td>a</td><td>b</td><td></td></tr>"),
+            std::string::npos);
+}
+
+// A screen reader walks the grid as a table: the header cells over each data cell, the row
+// number beside it, the texts the grid shows.
+TEST_F(DemoForm, ScreenReadersReadTheGridAsATableWithItsHeaders) {
+  Open("a b c d e f\ng h\n");
+  QAccessibleInterface* Table = QAccessible::queryAccessibleInterface(Grid->GetHandle());
+  ASSERT_NE(Table, nullptr);
+  QAccessibleTableInterface* T = Table->tableInterface();
+  ASSERT_NE(T, nullptr);
+  EXPECT_EQ(T->rowCount(), 5);
+  EXPECT_EQ(T->columnCount(), 7);
+  QAccessibleTableCellInterface* B = T->cellAt(3, 2)->tableCellInterface();
+  EXPECT_EQ(T->cellAt(3, 2)->text(QAccessible::Name), "b");
+  QStringList Headers;
+  for (QAccessibleInterface* H : B->columnHeaderCells())
+    Headers << H->text(QAccessible::Name);
+  EXPECT_EQ(Headers, (QStringList{"ВСЕ ГРУППЫ", "ГРУППА 1", "2"}));
+  ASSERT_EQ(B->rowHeaderCells().size(), 1);
+  EXPECT_EQ(B->rowHeaderCells()[0]->text(QAccessible::Name), "1");
+  EXPECT_EQ(T->cellAt(0, 4)->tableCellInterface()->columnExtent(), 6);
+  EXPECT_EQ(T->cellAt(1, 0)->tableCellInterface()->rowExtent(), 2);
+  EXPECT_EQ(T->columnDescription(2), "2");
 }
 
 TEST_F(DemoForm, BeforeAnySortEveryNumberCellShowsTheNeutralMark) {
