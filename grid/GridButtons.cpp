@@ -129,6 +129,7 @@ TYGridScrollDirection TYCustomGrid::PointerDirections(const TPoint& P,
 }
 
 void TYCustomGrid::TimedScroll(TYGridScrollDirection Directions) {
+  if (!HasCurrentCell()) return;
   std::int32_t NewX = CurrentCoord.X;
   std::int32_t NewY = CurrentCoord.Y;
   if (Directions.Contains(ysdLeft) && NewX > GetFixedCols()) --NewX;
@@ -145,6 +146,7 @@ void TYCustomGrid::TimedScroll(TYGridScrollDirection Directions) {
 // One notch moves one cell, whatever the delta: a row, or with Ctrl a column.
 bool TYCustomGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
   if (TCustomControl::DoMouseWheelDown(Shift, MousePos)) return true;
+  if (!HasCurrentCell()) return true; // nothing to move over
   if (Shift.Contains(ssCtrl)) {
     if (CurrentCoord.X < GetColCount() - 1) SetCol(CurrentCoord.X + 1);
   } else if (CurrentCoord.Y < GetRowCount() - 1) {
@@ -155,6 +157,7 @@ bool TYCustomGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
 
 bool TYCustomGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
   if (TCustomControl::DoMouseWheelUp(Shift, MousePos)) return true;
+  if (!HasCurrentCell()) return true;
   if (Shift.Contains(ssCtrl)) {
     if (CurrentCoord.X > GetFixedCols()) SetCol(CurrentCoord.X - 1);
   } else if (CurrentCoord.Y > GetFixedRows()) {
