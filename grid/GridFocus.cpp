@@ -6,9 +6,7 @@
 
 TYCell* TYCustomGrid::CurrentCellOrNone() const {
   // Without visible columns or rows there is no current cell to remember.
-  if (!HasCurrentCell() || CurrentCoord.X < 0 || CurrentCoord.X >= GetColCount() ||
-      CurrentCoord.Y < 0 || CurrentCoord.Y >= GetRowCount())
-    return nullptr;
+  if (!HasCurrentCell()) return nullptr;
   return GetCells(CurrentCoord.X, CurrentCoord.Y);
 }
 
