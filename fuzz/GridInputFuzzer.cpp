@@ -91,6 +91,8 @@ int RunSeeds(unsigned First, unsigned Last, int Steps) {
                std::to_string(Step) + ": " + Problem);
       if (const std::string Problem = Driver.Finish(); !Problem.empty()) Fail(Problem);
     }
+    std::printf("seed %u done, %lld steps so far\n", Seed, Total);
+    std::fflush(stdout);
   }
   std::printf("seeds %u..%u, both hosts: %lld steps, no problem\n", First, Last, Total);
   return 0;

@@ -5,6 +5,7 @@
 
 #include "host/gui/WinUser.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -94,6 +95,25 @@ TEST_F(GridAgainstHost, AGridWithoutColumnsPaintsItsBackgroundWhateverItsFixedRo
     EXPECT_EQ(Errors, std::vector<std::string>{}) << Fixed;
   }
   EveryInput();
+  EXPECT_EQ(Errors, std::vector<std::string>{});
+  EXPECT_TRUE(ModelConsistent(*Grid));
+}
+
+// ---------------------------------------------------------------- extreme sizes
+
+TEST_F(GridAgainstHost, ACellWiderThanAnyScreenIsPaintedAndSizedAtTheEdge) {
+  const TColor Normal = Pixel(200, 60); // cell (3, 2): an ordinary scrollable cell
+  Grid->SetGridLineWidth(3);
+  Grid->SetColWidths(1, INT32_MAX);
+  Grid->SetRowHeights(3, 100000000);
+  FillSurface(WholeClient().front(), clRed);
+  Grid->InvalidateGrid();
+  EXPECT_EQ(Pixel(200, 60), Normal) << "cell (1, 2) fills the window to its edge";
+  EXPECT_EQ(Pixel(399, 190), Normal) << "and so does the tall cell below it";
+  MouseDownAt(*Grid, 398, 5); // the edge cuts column 1: sizing it there
+  MoveTo(*Grid, 300, 5, {ssLeft});
+  MouseUpAt(*Grid, 300, 5);
+  EXPECT_EQ(Grid->GetColWidths(1), 300 + 2 - 67);
   EXPECT_EQ(Errors, std::vector<std::string>{});
   EXPECT_TRUE(ModelConsistent(*Grid));
 }
