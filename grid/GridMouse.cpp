@@ -80,19 +80,20 @@ void TYCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int 
       return;
     }
   }
-  if (Button == mbLeft && Shift.Contains(ssDouble)) {
-    DoubleClickAt(X, Y);
-  } else if (Button == mbLeft) {
-    if (!LeftPress(Shift, X, Y)) return; // a press on a sizing line fires no OnMouseDown
-  } else if (Button == mbRight) {
-    RightPress(X, Y);
-  }
   try {
+    if (Button == mbLeft && Shift.Contains(ssDouble)) {
+      DoubleClickAt(X, Y);
+    } else if (Button == mbLeft) {
+      if (!LeftPress(Shift, X, Y)) return; // a press on a sizing line fires no OnMouseDown
+    } else if (Button == mbRight) {
+      RightPress(X, Y);
+    }
     TCustomControl::MouseDown(Button, Shift, X, Y);
   } catch (...) {
-    // A move that has begun ends here: erasing its marker alone would leave the release to
-    // draw it again, and the timer and the capture running.
-    if (IsMoving(GridState)) {
+    // An interaction that has begun ends here (the host's focus or mouse handler raised):
+    // erasing a move's marker alone would leave the release to draw it again, and the timer
+    // and the capture running.
+    if (IsMoving(GridState) || FollowsPointer(GridState)) {
       CancelMode();
       SetMouseCapture(false);
     }
@@ -315,7 +316,7 @@ TYCustomGrid::TYSizingHit TYCustomGrid::AxisSizingHit(const TYGridAxisDrawInfo& 
       break;
     }
     if (Line - Back <= Pos && Pos <= Line - Back + Range)
-      return {AxisState, I, static_cast<std::int32_t>(Line), Pos};
+      return {AxisState, I, YGridsLayout::Saturated(Line), Pos};
     Line += Axis.LineWidth;
   }
   // The cells fill the window: the cell the edge cuts, whose line lies beyond it, can be sized
@@ -372,15 +373,23 @@ void TYCustomGrid::DrawSizingLine(const TYGridDrawInfo& DrawInfo) {
   Pen->Mode = pmXor;
   Pen->Width = 1;
   Pen->Color = clWhite;
+  // Cut to the client area: with negative sizes the layout's boundaries may lie far outside it,
+  // and the line would be drawn pixel by pixel.
+  const auto Cut = [](std::int64_t Value, std::int32_t Extent) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(Value, -1, std::int64_t{Extent} + 1));
+  };
+  const std::int32_t Width = DrawInfo.Horz.GridExtent;
+  const std::int32_t Height = DrawInfo.Vert.GridExtent;
   if (GridState == ygsColSizing) {
-    Canvas->MoveTo(ResizeLinePos, 0);
-    Canvas->LineTo(ResizeLinePos, DrawInfo.Vert.GridBoundary);
+    Canvas->MoveTo(Cut(ResizeLinePos, Width), 0);
+    Canvas->LineTo(Cut(ResizeLinePos, Width), Cut(DrawInfo.Vert.GridBoundary, Height));
   } else if (UseRightToLeftAlignment()) {
-    Canvas->MoveTo(DrawInfo.Horz.GridExtent, ResizeLinePos);
-    Canvas->LineTo(DrawInfo.Horz.GridExtent - DrawInfo.Horz.GridBoundary, ResizeLinePos);
+    Canvas->MoveTo(Width, Cut(ResizeLinePos, Height));
+    Canvas->LineTo(Cut(std::int64_t{Width} - DrawInfo.Horz.GridBoundary, Width),
+                   Cut(ResizeLinePos, Height));
   } else {
-    Canvas->MoveTo(0, ResizeLinePos);
-    Canvas->LineTo(DrawInfo.Horz.GridBoundary, ResizeLinePos);
+    Canvas->MoveTo(0, Cut(ResizeLinePos, Height));
+    Canvas->LineTo(Cut(DrawInfo.Horz.GridBoundary, Width), Cut(ResizeLinePos, Height));
   }
 }
 
