@@ -200,6 +200,18 @@ TEST_F(GridAgainstHost, AHandlerThatDeletesVectorsDuringADragEndsTheDragCleanly)
   EXPECT_TRUE(ModelConsistent(*Grid));
 }
 
+TEST_F(GridAgainstHost, APressWhoseFocusHandlerRaisesBeginsNoInteraction) {
+  Grid->OnFocusCell = [](TYCustomGrid*, TYCell*, std::int32_t&, std::int32_t&) {
+    throw Exception("refused");
+  };
+  MouseDownAt(*Grid, 65 * 3 + 30, 25 * 3 + 10);
+  EXPECT_EQ(Grid->GetGridState(), ygsNormal) << "no focus drag left running";
+  EXPECT_EQ(Errors, std::vector<std::string>{"refused"});
+  Grid->OnFocusCell = nullptr;
+  MouseUpAt(*Grid, 65 * 3 + 30, 25 * 3 + 10);
+  EXPECT_TRUE(ModelConsistent(*Grid));
+}
+
 // ---------------------------------------------------------------- what hooks read
 
 TEST_F(GridAgainstHost, DrawingHooksReadTheRealScrollBarsWhileTheRangeIsWorkedOut) {
