@@ -12,15 +12,18 @@
 void TYCustomGrid::TrackButton(std::int32_t X, std::int32_t Y) {
   const TYGridCoord Cell = MouseCoord(X, Y);
   TYGridRect Button{PressedCell.X, PressedCell.Y, PressedCell.X, PressedCell.Y};
-  if (PressedCell.X >= 0 && PressedCell.Y >= 0 && PressedCell.X < GetColCount() &&
-      PressedCell.Y < GetRowCount()) {
+  // A host's handler may have changed the grid since the press: the pressed cell may be gone,
+  // and the change has repainted the grid then.
+  const bool InGrid = PressedCell.X >= 0 && PressedCell.Y >= 0 && PressedCell.X < GetColCount() &&
+                      PressedCell.Y < GetRowCount();
+  if (InGrid) {
     const TYCell* Pressed = GetCells(PressedCell.X, PressedCell.Y);
     if (Pressed->GetUnioned()) Button = Pressed->GetGridUnion()->GetRect();
   }
   const bool Down = InClientArea(X, Y) && CellInGridRect(Cell.X, Cell.Y, Button);
   if (Down == ButtonPressed) return;
   ButtonPressed = Down;
-  InvalidateCell(PressedCell.X, PressedCell.Y);
+  if (InGrid) InvalidateCell(PressedCell.X, PressedCell.Y);
 }
 
 bool TYCustomGrid::InClientArea(std::int32_t X, std::int32_t Y) const {
