@@ -212,6 +212,18 @@ TEST_F(GridAgainstHost, APressWhoseFocusHandlerRaisesBeginsNoInteraction) {
   EXPECT_TRUE(ModelConsistent(*Grid));
 }
 
+TEST_F(GridAgainstHost, AFixedButtonWhoseColumnAHandlerHidesIsReleasedQuietly) {
+  Grid->SetOptions(Grid->GetOptions() + TYGridOptions{ygoSupportFixedButtons});
+  Grid->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) {
+    Grid->GetCols(4)->SetVisible(false);
+  };
+  MouseDownAt(*Grid, 65 * 4 + 30, 10); // the header of the last column, a button
+  MouseUpAt(*Grid, 65 * 4 + 30, 10);
+  EXPECT_EQ(Errors, std::vector<std::string>{});
+  EXPECT_EQ(Grid->GetColCount(), 4);
+  EXPECT_TRUE(ModelConsistent(*Grid));
+}
+
 // ---------------------------------------------------------------- what hooks read
 
 TEST_F(GridAgainstHost, DrawingHooksReadTheRealScrollBarsWhileTheRangeIsWorkedOut) {
