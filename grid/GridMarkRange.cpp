@@ -45,6 +45,8 @@ void ToggleVector(TYCellsVector* Vector) {
 // ---------------------------------------------------------------- the range
 
 void TYCustomGrid::StartMarkRange() {
+  // The move to the anchor may have called a host that emptied the grid.
+  if (!HasCurrentCell()) return;
   Holder->GetCellsUnions()->StoreMarkStatuses();
   MarkStamp = StructureStamp;
   ToggleMarkAt(CurrentCoord);
