@@ -9,7 +9,7 @@ JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
             qt6-base-dev fonts-dejavu-core xvfb xdotool imagemagick doxygen
 
-.PHONY: all deps build run test test-asan docs bench bench-smoke clean
+.PHONY: all deps build run test test-asan docs bench bench-smoke random-input clean
 
 all: build
 
@@ -65,6 +65,16 @@ bench: build
 # (sorted, paged, columns hidden and shown) hold.
 bench-smoke: build
 	./$(BUILD)/bench/demo_bench --rows 2000 --reps 1 --fast-reps 2 --data $(CURDIR)/$(BUILD)/bench-smoke
+
+# A long run of the random user of a shown grid (plain and hostile host, the model checked after
+# every step), never part of make test; bounded by RANDOM_INPUT_SECONDS.
+RANDOM_INPUT_SEEDS ?= 1 100
+RANDOM_INPUT_STEPS ?= 2000
+RANDOM_INPUT_SECONDS ?= 600
+random-input: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) --target grid_input_replay -j $(JOBS)
+	QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=1 timeout $(RANDOM_INPUT_SECONDS) \
+	  ./$(BUILD)/tests/grid/grid_input_replay --seeds $(RANDOM_INPUT_SEEDS) --steps $(RANDOM_INPUT_STEPS)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

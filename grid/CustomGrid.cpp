@@ -28,25 +28,34 @@ public:
   void FreeVector(TYCellsVector* V) override { Grid.DoFreeCellsVector(V); }
 
   void StructureChanging() override {
+    Grid.EndDragBeforeChange();
+    ++Grid.StructureStamp;
     Grid.SavedFocusCell = Grid.CurrentCellOrNone();
     Grid.PrepareChangeSize();
   }
   void StructureChanged(bool FullRepaint) override {
+    ++Grid.StructureStamp;
     if (FullRepaint) Grid.FullRepaint = true;
     Grid.DoChangeSize();
   }
   // While the grid builds its store, there is no scroll position to keep yet.
   void AxisEnumerated(bool) override {
+    ++Grid.StructureStamp;
     if (Grid.Holder) Grid.KeepTopLeftScrollable();
   }
   // The remembered focus cell must not outlive its cell: the grid then falls back to its
   // current position when the structural change closes.
   void CellDestroyed(TYCell* Cell) override {
+    ++Grid.StructureStamp;
     if (Grid.SavedFocusCell == Cell) Grid.SavedFocusCell = nullptr;
   }
   // The focus keeps its grid position, but the pieces were cut anew: its extent must follow.
-  void VectorsMoved(bool) override { Grid.RefreshCurrentRect(); }
+  void VectorsMoved(bool) override {
+    ++Grid.StructureStamp;
+    Grid.RefreshCurrentRect();
+  }
   void FixedCountChanged(bool) override {
+    ++Grid.StructureStamp;
     Grid.Initialize();
     Grid.InvalidateGrid();
     NotifyAccessibleTableChange(&Grid, TAccessibleTableChange::Reset);
@@ -61,8 +70,14 @@ public:
       Grid.RowHeightsChanged();
     }
   }
-  void RowsSorting() override { Grid.SavedFocusCell = Grid.CurrentCellOrNone(); }
-  void RowsSorted(bool Completed) override { Grid.RowsSorted(Completed); }
+  void RowsSorting() override {
+    ++Grid.StructureStamp;
+    Grid.SavedFocusCell = Grid.CurrentCellOrNone();
+  }
+  void RowsSorted(bool Completed) override {
+    ++Grid.StructureStamp;
+    Grid.RowsSorted(Completed);
+  }
 
   // Mark changes are repainted, and told to assistive technologies as selection changes.
   void MarkChanged(TYCellsVector* V) override {

@@ -12,15 +12,18 @@
 void TYCustomGrid::TrackButton(std::int32_t X, std::int32_t Y) {
   const TYGridCoord Cell = MouseCoord(X, Y);
   TYGridRect Button{PressedCell.X, PressedCell.Y, PressedCell.X, PressedCell.Y};
-  if (PressedCell.X >= 0 && PressedCell.Y >= 0 && PressedCell.X < GetColCount() &&
-      PressedCell.Y < GetRowCount()) {
+  // A host's handler may have changed the grid since the press: the pressed cell may be gone,
+  // and the change has repainted the grid then.
+  const bool InGrid = PressedCell.X >= 0 && PressedCell.Y >= 0 && PressedCell.X < GetColCount() &&
+                      PressedCell.Y < GetRowCount();
+  if (InGrid) {
     const TYCell* Pressed = GetCells(PressedCell.X, PressedCell.Y);
     if (Pressed->GetUnioned()) Button = Pressed->GetGridUnion()->GetRect();
   }
   const bool Down = InClientArea(X, Y) && CellInGridRect(Cell.X, Cell.Y, Button);
   if (Down == ButtonPressed) return;
   ButtonPressed = Down;
-  InvalidateCell(PressedCell.X, PressedCell.Y);
+  if (InGrid) InvalidateCell(PressedCell.X, PressedCell.Y);
 }
 
 bool TYCustomGrid::InClientArea(std::int32_t X, std::int32_t Y) const {
@@ -129,6 +132,7 @@ TYGridScrollDirection TYCustomGrid::PointerDirections(const TPoint& P,
 }
 
 void TYCustomGrid::TimedScroll(TYGridScrollDirection Directions) {
+  if (!HasCurrentCell()) return;
   std::int32_t NewX = CurrentCoord.X;
   std::int32_t NewY = CurrentCoord.Y;
   if (Directions.Contains(ysdLeft) && NewX > GetFixedCols()) --NewX;
@@ -145,6 +149,7 @@ void TYCustomGrid::TimedScroll(TYGridScrollDirection Directions) {
 // One notch moves one cell, whatever the delta: a row, or with Ctrl a column.
 bool TYCustomGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
   if (TCustomControl::DoMouseWheelDown(Shift, MousePos)) return true;
+  if (!HasCurrentCell()) return true; // nothing to move over
   if (Shift.Contains(ssCtrl)) {
     if (CurrentCoord.X < GetColCount() - 1) SetCol(CurrentCoord.X + 1);
   } else if (CurrentCoord.Y < GetRowCount() - 1) {
@@ -155,6 +160,7 @@ bool TYCustomGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
 
 bool TYCustomGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
   if (TCustomControl::DoMouseWheelUp(Shift, MousePos)) return true;
+  if (!HasCurrentCell()) return true;
   if (Shift.Contains(ssCtrl)) {
     if (CurrentCoord.X > GetFixedCols()) SetCol(CurrentCoord.X - 1);
   } else if (CurrentCoord.Y > GetFixedRows()) {

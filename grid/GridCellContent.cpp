@@ -2,6 +2,7 @@
 // frame; and the drawing hooks with their events.
 #include "grid/YGrids.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -30,6 +31,7 @@ void TYCustomGrid::DrawCellImage(TYCellPaint& P) {
   TYVertAlignment Vert = yvaCenter;
   TRect R = ContentRect(P.Rect, P.Fixed && !P.CustomField, P.State.Contains(ygdDown));
   DoDrawImage(P.DrawCell, P.Col, P.Row, P.State, R, ImageIndex, Hor, Vert);
+  if (!Images || PaintOutdated()) return; // the handler took the list away, or changed the grid
   if (ImageIndex < 0 || ImageIndex >= Images->GetCount()) return;
   WorkBitmap->SetWidth(0);
   Images->GetBitmap(ImageIndex, WorkBitmap.get());
@@ -80,7 +82,14 @@ void TYCustomGrid::DrawFixedFrame(const TYGridDrawInfo& DI, const TYCellPaint& P
 }
 
 void TYCustomGrid::DrawFocusFrame(const TYCellPaint& P) {
-  TRect R = P.Rect;
+  // Cut to just beyond the client area first: a cell far larger than the window would have its
+  // outline walked pixel by pixel. The sides outside stay outside.
+  const auto Cut = [](std::int32_t Value, std::int32_t Extent) {
+    return std::clamp(Value, -1, Extent + 1);
+  };
+  const std::int32_t W = GetClientWidth();
+  const std::int32_t H = GetClientHeight();
+  TRect R{Cut(P.Rect.Left, W), Cut(P.Rect.Top, H), Cut(P.Rect.Right, W), Cut(P.Rect.Bottom, H)};
   if (UseRightToLeftAlignment()) std::swap(R.Left, R.Right);
   TCanvas* C = GetCanvas();
   if (FocusFrameStyle == yffDotRect) {

@@ -26,21 +26,25 @@ void TYCustomGrid::PullCurrentIntoScrollArea() {
   if (CurrentCoord.X < GetFixedCols()) CurrentCoord.X = GetFixedCols();
 }
 
+// The pull into the scrollable area stays: what the focus handler reads is the grid's real
+// position, not one put back afterwards. The repaint still starts from where the current cell
+// was drawn.
 void TYCustomGrid::MoveCurrent(std::int32_t ACol, std::int32_t ARow, bool InView) {
   CheckCoord(ACol, ARow);
-  const TYGridCoord Remembered = CurrentCoord;
-  PullCurrentIntoScrollArea();
-  try {
-    DoCanFocusCell(ACol, ARow);
-    CheckCoord(ACol, ARow);
-  } catch (...) {
-    // The position keeps its pull into the scrollable area; its extent must match it.
-    RefreshCurrentRect();
-    throw;
-  }
-  CurrentCoord = Remembered;
-  if (ACol == CurrentCoord.X && ARow == CurrentCoord.Y) return;
   TYCurrentMove Move{CurrentCoord, CurrentCellRect, false, false, false};
+  PullCurrentIntoScrollArea();
+  RefreshCurrentRect();
+  const std::uint64_t Stamp = StructureStamp;
+  DoCanFocusCell(ACol, ARow);
+  if (StructureStamp != Stamp) {
+    // The handler changed what the grid shows; that change already placed and repainted the
+    // current cell. The move goes on from there, to the target as far as it still exists.
+    if (!HasCurrentCell()) return;
+    FitIntoGrid(ACol, ARow);
+    Move = {CurrentCoord, CurrentCellRect, false, false, false};
+  }
+  CheckCoord(ACol, ARow);
+  if (ACol == CurrentCoord.X && ARow == CurrentCoord.Y && Move.OldCoord == CurrentCoord) return;
   CurrentCoord = {ACol, ARow};
   RefreshCurrentRect();
   // The old cell is looked at only when it lay in the scrollable area; its extent is repainted
@@ -53,6 +57,15 @@ void TYCustomGrid::MoveCurrent(std::int32_t ACol, std::int32_t ARow, bool InView
   Move.OldUnioned = Move.OldValid && GetCells(Move.OldCoord.X, Move.OldCoord.Y)->GetUnioned();
   InvalidateCurrentMove(Move, InView);
   NotifyAccessibleFocus(this, CurrentCoord.X, CurrentCoord.Y);
+}
+
+// A target that the grid no longer has is pulled into its scrollable area, as a structural
+// change pulls the current cell; a target the grid still has stays, even a fixed cell.
+void TYCustomGrid::FitIntoGrid(std::int32_t& ACol, std::int32_t& ARow) const {
+  if (ACol < 0 || ACol >= GetColCount())
+    ACol = std::max(std::min(ACol, GetColCount() - 1), GetFixedCols());
+  if (ARow < 0 || ARow >= GetRowCount())
+    ARow = std::max(std::min(ARow, GetRowCount() - 1), GetFixedRows());
 }
 
 TYGridRect TYCustomGrid::StretchedToRows(const TYGridRect& Rect) const {
@@ -74,8 +87,11 @@ void TYCustomGrid::InvalidateCurrentMove(const TYCurrentMove& Move, bool InView)
     InvalidateRect(CurrentCellRect);
     return;
   }
+  const std::uint64_t Stamp = StructureStamp;
   InvalidateMovedAxis(true, Move, InView);
-  InvalidateMovedAxis(false, Move, InView); // the view is already in place
+  // The view is already in place; a handler of the scroll may have changed the grid, whose
+  // change then repainted it.
+  if (StructureStamp == Stamp) InvalidateMovedAxis(false, Move, InView);
 }
 
 // One highlighted axis: the old column (row), or the old merged cell stretched over the
@@ -94,7 +110,9 @@ void TYCustomGrid::InvalidateMovedAxis(bool Column, const TYCurrentMove& Move, b
     InvalidateRect(Stretched(Move.OldRect));
   else if (Move.OldValid)
     Vector(Move.OldCoord);
-  if (InView) ClampInView(CurrentCoord);
+  const std::uint64_t Stamp = StructureStamp;
+  if (InView) ClampInView(CurrentCoord); // may call the host (OnTopLeftChanged)
+  if (StructureStamp != Stamp) return;
   if (GetCells(CurrentCoord.X, CurrentCoord.Y)->GetUnioned())
     InvalidateRect(Stretched(CurrentCellRect));
   else

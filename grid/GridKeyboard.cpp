@@ -233,8 +233,11 @@ void TYCustomGrid::KeyDown(unsigned short& Key, TShiftState Shift) {
   TKeyMove Move(*this, Shift);
   Move.Apply(Key);
   StartKeyRange(Move);
+  const std::uint64_t Stamp = StructureStamp;
   MoveByKey(Move);
-  MarkByKey(Move);
+  // A handler that changed the grid during the move leaves the passed-over cells unknown:
+  // nothing is marked for this key.
+  if (StructureStamp == Stamp) MarkByKey(Move);
 }
 
 void TYCustomGrid::KeyUp(unsigned short& Key, TShiftState Shift) {
@@ -270,6 +273,7 @@ void TYCustomGrid::MoveByKey(const TKeyMove& Move) {
   const TYGridCoord TopLeft{Clamped(Move.NewTopLeft.X, GetFixedCols(), MaxTopLeft.X),
                             Clamped(Move.NewTopLeft.Y, GetFixedRows(), MaxTopLeft.Y)};
   if (!(TopLeft == TopLeftCoord)) MoveTopLeft(TopLeft.X, TopLeft.Y);
+  if (!HasCurrentCell()) return; // the scroll's handler emptied the grid
   const TYGridCoord Current{Clamped(Move.NewCurrent.X, GetFixedCols(), GetColCount() - 1),
                             Clamped(Move.NewCurrent.Y, GetFixedRows(), GetRowCount() - 1)};
   if (!(Current == CurrentCoord)) FocusCell(Current.X, Current.Y, true);

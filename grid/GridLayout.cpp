@@ -35,10 +35,12 @@ void TYCustomGrid::CalcAxis(TYGridAxisDrawInfo& Axis, std::int32_t Extent) const
   Axis.GridExtent = Extent;
   const std::int32_t First = Axis.FirstGridCell;
   const std::int32_t Count = Axis.GridCellCount;
+  // An axis without cells has its first cell at -1: no index below 0 may count as a cell.
+  const std::int32_t From = std::max(First, 0);
   const std::int64_t Room = std::int64_t{Extent} + Axis.LineWidth - Axis.FixedBoundary;
-  const std::int32_t Beyond = FirstBeyond(Axis, First, Count, Room); // the first cell too many
+  const std::int32_t Beyond = FirstBeyond(Axis, From, Count, Room); // the first cell too many
   if (Beyond >= Count) {
-    Axis.GridBoundary = Saturated(Axis.FixedBoundary + Span(Axis, First, Count - 1));
+    Axis.GridBoundary = Saturated(Axis.FixedBoundary + Span(Axis, From, Count - 1));
     Axis.LastFullVisibleCell = std::max(First, Count - 1);
     Axis.FullVisibleBoundary = Axis.GridBoundary;
     return;

@@ -4,6 +4,10 @@
 // set relative to their marks at the start of the range, not toggled step by step.
 //
 // Also marking a rectangle at once (MarkRange), which the keyboard uses.
+//
+// The mark hooks belong to the host, which may change the grid from them: each loop stops at
+// such a change (the vectors and cells it walks may be gone), and a range that meets a changed
+// grid starts again at the current cell.
 #include "grid/YGrids.h"
 
 #include <algorithm>
@@ -41,7 +45,10 @@ void ToggleVector(TYCellsVector* Vector) {
 // ---------------------------------------------------------------- the range
 
 void TYCustomGrid::StartMarkRange() {
+  // The move to the anchor may have called a host that emptied the grid.
+  if (!HasCurrentCell()) return;
   Holder->GetCellsUnions()->StoreMarkStatuses();
+  MarkStamp = StructureStamp;
   ToggleMarkAt(CurrentCoord);
   MarkAnchor = CurrentCoord;
   MarkCorner = CurrentCoord;
@@ -63,6 +70,11 @@ void TYCustomGrid::ToggleMarkAt(const TYGridCoord& Coord) {
 }
 
 void TYCustomGrid::ChangeMarkRange() {
+  if (MarkStamp != StructureStamp) {
+    MarkStamp = StructureStamp;
+    MarkAnchor = MarkCorner = CurrentCoord;
+    return;
+  }
   if (Options.Contains(ygoColsMarking)) {
     ToggleVectorRange(true);
   } else if (Options.Contains(ygoRowsMarking)) {
@@ -84,6 +96,7 @@ void TYCustomGrid::ToggleVectorRange(bool Column) {
   if (C == M) return;
   for (std::int32_t I = std::max(0, std::min({A, M, C})); I <= std::max({A, M, C}) && I < Count;
        ++I) {
+    if (MarkStamp != StructureStamp) return;
     if (I == A || InSpan(I, A, M) == InSpan(I, A, C)) continue;
     ToggleVector(Column ? GetCols(I) : GetRows(I));
   }
@@ -120,6 +133,7 @@ void TYCustomGrid::ToggleCells(TYIndexSpan Cols, TYIndexSpan Rows) {
   for (std::int32_t Col = std::max(0, Cols.First); Col <= Cols.Last && Col < GetColCount(); ++Col)
     for (std::int32_t Row = std::max(0, Rows.First); Row <= Rows.Last && Row < GetRowCount();
          ++Row) {
+      if (MarkStamp != StructureStamp) return;
       TYCell* Cell = GetCells(Col, Row);
       if (!Cell->GetBelongsToUnion()) Cell->SetMarked(!Cell->GetMarked());
     }
@@ -130,7 +144,7 @@ void TYCustomGrid::ToggleCells(TYIndexSpan Cols, TYIndexSpan Rows) {
 void TYCustomGrid::MarkHitUnions() {
   const TYGridRect Range = NormalizedGridRect(MarkAnchor, CurrentCoord);
   TYCellsUnions* Unions = Holder->GetCellsUnions();
-  for (std::int32_t I = 0; I < Unions->GetUnionsCount(); ++I) {
+  for (std::int32_t I = 0; I < Unions->GetUnionsCount() && MarkStamp == StructureStamp; ++I) {
     TYCellsUnion* Union = Unions->GetUnions(I);
     Union->SetMarked(UnionHit(Union, Range) != Union->GetStoredMarked());
   }
@@ -153,9 +167,10 @@ void TYCustomGrid::MarkRange(const TYGridCoord& From, const TYGridCoord& To, TYM
   auto Check = [this](std::int32_t First, std::int32_t Last, std::int32_t Count) {
     if (First <= Last && (First < 0 || Last >= Count)) GridError(this, SGridIndexOutOfRange);
   };
+  const std::uint64_t Stamp = StructureStamp;
   auto Vectors = [&](bool Column, std::int32_t First, std::int32_t Last) {
     Check(First, Last, Column ? GetColCount() : GetRowCount());
-    for (std::int32_t I = First; I <= Last; ++I) {
+    for (std::int32_t I = First; I <= Last && StructureStamp == Stamp; ++I) {
       TYCellsVector* Vector = Column ? GetCols(I) : GetRows(I);
       Vector->SetMarked(NewMark(Vector->GetMarked(), Mode));
     }
@@ -175,6 +190,7 @@ void TYCustomGrid::MarkRange(const TYGridCoord& From, const TYGridCoord& To, TYM
 // A cell of a union marks the whole union through its setter.
 void TYCustomGrid::MarkCellRange(const TYGridCoord& From, const TYGridCoord& To,
                                  TYMarkRangeMode Mode) {
+  const std::uint64_t Stamp = StructureStamp;
   std::vector<TYCell*> Cells;
   std::unordered_set<const TYCellsUnion*> Met;
   for (std::int32_t Col = From.X; Col <= To.X; ++Col)
@@ -183,6 +199,8 @@ void TYCustomGrid::MarkCellRange(const TYGridCoord& From, const TYGridCoord& To,
       if (Cell->GetUnion() && !Met.insert(Cell->GetUnion()).second) continue;
       Cells.push_back(Cell);
     }
-  for (TYCell* Cell : Cells)
+  for (TYCell* Cell : Cells) {
+    if (StructureStamp != Stamp) return; // the cells collected may be gone
     Cell->SetMarked(NewMark(Cell->GetMarked(), Mode));
+  }
 }

@@ -2,7 +2,10 @@
 // with the right button, and the cursors and cancel messages around it.
 //
 // Sections: pressing · moving · releasing · sizing · moving columns and rows · messages.
-#include "grid/YGrids.h"
+#include "grid/LayoutAxis.h"
+
+#include <algorithm>
+#include <cstdint>
 
 #include "host/gui/Forms.h"
 #include "host/gui/WinUser.h"
@@ -28,6 +31,18 @@ public:
 
 private:
   TYGridState& State;
+};
+
+// Holds a flag up for a scope, also on an exception.
+class TFlagHold {
+public:
+  explicit TFlagHold(bool& AFlag) : Flag(AFlag) { Flag = true; }
+  ~TFlagHold() { Flag = false; }
+  TFlagHold(const TFlagHold&) = delete;
+  TFlagHold& operator=(const TFlagHold&) = delete;
+
+private:
+  bool& Flag;
 };
 
 // Restores a canvas pen when it goes out of scope, also on an exception.
@@ -65,19 +80,20 @@ void TYCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int 
       return;
     }
   }
-  if (Button == mbLeft && Shift.Contains(ssDouble)) {
-    DoubleClickAt(X, Y);
-  } else if (Button == mbLeft) {
-    if (!LeftPress(Shift, X, Y)) return; // a press on a sizing line fires no OnMouseDown
-  } else if (Button == mbRight) {
-    RightPress(X, Y);
-  }
   try {
+    if (Button == mbLeft && Shift.Contains(ssDouble)) {
+      DoubleClickAt(X, Y);
+    } else if (Button == mbLeft) {
+      if (!LeftPress(Shift, X, Y)) return; // a press on a sizing line fires no OnMouseDown
+    } else if (Button == mbRight) {
+      RightPress(X, Y);
+    }
     TCustomControl::MouseDown(Button, Shift, X, Y);
   } catch (...) {
-    // A move that has begun ends here: erasing its marker alone would leave the release to
-    // draw it again, and the timer and the capture running.
-    if (IsMoving(GridState)) {
+    // An interaction that has begun ends here (the host's focus or mouse handler raised):
+    // erasing a move's marker alone would leave the release to draw it again, and the timer
+    // and the capture running.
+    if (IsMoving(GridState) || FollowsPointer(GridState)) {
       CancelMode();
       SetMouseCapture(false);
     }
@@ -94,8 +110,10 @@ void TYCustomGrid::DoubleClickAt(int X, int Y) {
   if (!IsFixedCell(CalcCoordFromPoint(X, Y, DrawInfo))) DblClick();
 }
 
-// Answers false when the press started sizing.
+// Answers false when the press started sizing. A grid without a visible column or row has
+// neither a cell to focus nor a header line to drag: the press does nothing there.
 bool TYCustomGrid::LeftPress(TShiftState Shift, int X, int Y) {
+  if (!HasCurrentCell()) return true;
   TYGridDrawInfo DrawInfo;
   CalcDrawInfo(DrawInfo);
   CalcSizingState(X, Y, GridState, ResizeIndex, ResizeLinePos, ResizeGrip, DrawInfo);
@@ -128,6 +146,7 @@ void TYCustomGrid::PressScrollableCell(const TYGridCoord& Cell, TShiftState Shif
 
 // A right press on a row header moves that row, on a column header that column.
 void TYCustomGrid::RightPress(int X, int Y) {
+  if (!HasCurrentCell()) return;
   TYGridDrawInfo DrawInfo;
   CalcDrawInfo(DrawInfo);
   const TYGridCoord Cell = CalcCoordFromPoint(X, Y, DrawInfo);
@@ -170,6 +189,7 @@ void TYCustomGrid::MouseMove(TShiftState Shift, int X, int Y) {
 // Over the scrollable cells (the partly visible next one included); beyond them the timer
 // takes over.
 void TYCustomGrid::FollowPointer(int X, int Y, TYGridDrawInfo& DrawInfo) {
+  if (!HasCurrentCell()) return; // a host's handler emptied the grid meanwhile
   const TYGridCoord Cell = CalcCoordFromPoint(X, Y, DrawInfo);
   if (Cell.X < GetFixedCols() || Cell.X > DrawInfo.Horz.LastFullVisibleCell + 1 ||
       Cell.Y < GetFixedRows() || Cell.Y > DrawInfo.Vert.LastFullVisibleCell + 1)
@@ -201,10 +221,18 @@ void TYCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
   TCustomControl::MouseUp(Button, Shift, X, Y);
 }
 
+// Applying the move may call the host, whose change of the grid then finds the drag over.
 void TYCustomGrid::FinishMove(int X, int Y) {
   DrawMove();
   StopAutoScroll();
+  const TFlagHold Ending(DragEnding);
   const TPoint Point{X, Y};
+  const std::int32_t Count = GridState == ygsRowMoving ? GetRowCount() : GetColCount();
+  const auto InGrid = [Count](std::int32_t I) { return I >= 0 && I < Count; };
+  if (!InGrid(DragFromIndex) || !InGrid(DragToIndex)) { // a handler of the drop changed the grid
+    SetMouseCapture(false);
+    return;
+  }
   if (GridState == ygsRowMoving) {
     if (EndRowDrag(DragFromIndex, DragToIndex, Point) && DragFromIndex != DragToIndex) {
       MoveRow(DragFromIndex, DragToIndex);
@@ -215,6 +243,15 @@ void TYCustomGrid::FinishMove(int X, int Y) {
     UpdateDesigner();
   }
   SetMouseCapture(false);
+}
+
+// A change of the vectors shown while a line or a vector is dragged (by a host's handler, or a
+// timer's) ends the drag first, while its line or marker can still be erased where it was
+// drawn: the index it holds may name another vector, or none, afterwards.
+void TYCustomGrid::EndDragBeforeChange() {
+  if (DragEnding || !(IsSizing(GridState) || IsMoving(GridState))) return;
+  CancelMode();
+  StopAutoScroll();
 }
 
 void TYCustomGrid::CancelMode() {
@@ -264,23 +301,30 @@ void TYCustomGrid::CalcSizingState(std::int32_t X, std::int32_t Y, TYGridState& 
 
 TYCustomGrid::TYSizingHit TYCustomGrid::AxisSizingHit(const TYGridAxisDrawInfo& Axis,
                                                       std::int32_t Pos, TYGridState AxisState) {
-  std::int32_t Line = Axis.FixedBoundary;
   std::int32_t Range = Axis.LineWidth;
   std::int32_t Back = 0;
   if (Range < 7) {
     Range = 7;
     Back = (7 - Axis.LineWidth) / 2;
   }
+  std::int64_t Line = Axis.FixedBoundary; // 64 bits: extents and line widths may be huge
+  std::int32_t Cut = -1;                  // the cell cut by the window's edge, if any
   for (std::int32_t I = Axis.FirstGridCell; I < Axis.GridCellCount; ++I) {
     Line += Axis.GetExtent(I);
-    if (Line > Axis.GridBoundary) break;
-    if (Line - Back <= Pos && Pos <= Line - Back + Range) return {AxisState, I, Line, Pos};
+    if (Line > Axis.GridBoundary) {
+      Cut = I;
+      break;
+    }
+    if (Line - Back <= Pos && Pos <= Line - Back + Range)
+      return {AxisState, I, YGridsLayout::Saturated(Line), Pos};
     Line += Axis.LineWidth;
   }
-  // The cells fill the window: the partly visible cell at its edge can be sized there.
-  if (Axis.GridBoundary == Axis.GridExtent && Axis.GridExtent - Back <= Pos &&
+  // The cells fill the window: the cell the edge cuts, whose line lies beyond it, can be sized
+  // there. It is the cell the walk stopped at, not the one after the last wholly visible cell:
+  // a first cell wider than the window is cut too, and then counts as the last visible one.
+  if (Cut >= 0 && Axis.GridBoundary == Axis.GridExtent && Axis.GridExtent - Back <= Pos &&
       Pos <= Axis.GridExtent)
-    return {AxisState, Axis.LastFullVisibleCell + 1, Axis.GridExtent, Pos};
+    return {AxisState, Cut, Axis.GridExtent, Pos};
   return {};
 }
 
@@ -299,18 +343,22 @@ void TYCustomGrid::FinishSizing() {
   TYGridDrawInfo DrawInfo;
   CalcDrawInfo(DrawInfo);
   DrawSizingLine(DrawInfo);
+  const TFlagHold Ending(DragEnding);
   const bool Columns = GridState == ygsColSizing;
   if (Columns && UseRightToLeftAlignment()) ResizeLinePos = GetClientWidth() - ResizeLinePos;
   const TYGridAxisDrawInfo& Axis = Columns ? DrawInfo.Horz : DrawInfo.Vert;
-  std::int32_t Start = Axis.FixedBoundary;
-  for (std::int32_t I = Axis.FirstGridCell; I < ResizeIndex; ++I)
-    Start += Axis.GetExtent(I) + Axis.LineWidth;
-  const std::int32_t NewSize = ResizeLinePos - Start;
+  // The structure may have changed while the line was dragged (a host's handler): a cell that
+  // is gone, or no longer shown from the first scrollable one on, is left alone.
+  if (ResizeIndex < Axis.FirstGridCell || ResizeIndex >= Axis.GridCellCount) return;
+  const std::int64_t Start =
+      Axis.FixedBoundary + YGridsLayout::Span(Axis, Axis.FirstGridCell, ResizeIndex - 1);
+  const std::int64_t NewSize = ResizeLinePos - Start;
   if (NewSize <= 1) return; // a line dropped on its cell's start leaves the size alone
+  const auto Size = static_cast<std::int32_t>(std::min<std::int64_t>(NewSize, INT32_MAX));
   if (Columns)
-    SetColWidths(ResizeIndex, NewSize);
+    SetColWidths(ResizeIndex, Size);
   else
-    SetRowHeights(ResizeIndex, NewSize);
+    SetRowHeights(ResizeIndex, Size);
   UpdateDesigner();
 }
 
@@ -325,15 +373,23 @@ void TYCustomGrid::DrawSizingLine(const TYGridDrawInfo& DrawInfo) {
   Pen->Mode = pmXor;
   Pen->Width = 1;
   Pen->Color = clWhite;
+  // Cut to the client area: with negative sizes the layout's boundaries may lie far outside it,
+  // and the line would be drawn pixel by pixel.
+  const auto Cut = [](std::int64_t Value, std::int32_t Extent) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(Value, -1, std::int64_t{Extent} + 1));
+  };
+  const std::int32_t Width = DrawInfo.Horz.GridExtent;
+  const std::int32_t Height = DrawInfo.Vert.GridExtent;
   if (GridState == ygsColSizing) {
-    Canvas->MoveTo(ResizeLinePos, 0);
-    Canvas->LineTo(ResizeLinePos, DrawInfo.Vert.GridBoundary);
+    Canvas->MoveTo(Cut(ResizeLinePos, Width), 0);
+    Canvas->LineTo(Cut(ResizeLinePos, Width), Cut(DrawInfo.Vert.GridBoundary, Height));
   } else if (UseRightToLeftAlignment()) {
-    Canvas->MoveTo(DrawInfo.Horz.GridExtent, ResizeLinePos);
-    Canvas->LineTo(DrawInfo.Horz.GridExtent - DrawInfo.Horz.GridBoundary, ResizeLinePos);
+    Canvas->MoveTo(Width, Cut(ResizeLinePos, Height));
+    Canvas->LineTo(Cut(std::int64_t{Width} - DrawInfo.Horz.GridBoundary, Width),
+                   Cut(ResizeLinePos, Height));
   } else {
-    Canvas->MoveTo(0, ResizeLinePos);
-    Canvas->LineTo(DrawInfo.Horz.GridBoundary, ResizeLinePos);
+    Canvas->MoveTo(0, Cut(ResizeLinePos, Height));
+    Canvas->LineTo(Cut(DrawInfo.Horz.GridBoundary, Width), Cut(ResizeLinePos, Height));
   }
 }
 
@@ -360,7 +416,9 @@ void TYCustomGrid::DrawMove() {
   Pen->Mode = pmXor;
   Pen->Width = 5;
   const bool Forward = DragFromIndex < DragToIndex;
-  if (GridState == ygsRowMoving) {
+  const bool Rows = GridState == ygsRowMoving;
+  if (DragToIndex < 0 || DragToIndex >= (Rows ? GetRowCount() : GetColCount())) return;
+  if (Rows) {
     const TRect R = CellRect(0, DragToIndex);
     const int Y = Forward ? R.Bottom : R.Top;
     Canvas->MoveTo(0, Y);

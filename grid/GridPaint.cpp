@@ -56,21 +56,33 @@ void TYCustomGrid::Paint() {
       {TopLeftCoord.X, TopLeftCoord.Y, ScrollX, V.FixedBoundary, H.GridBoundary, V.GridBoundary,
        false},
   };
-  for (const TPaintArea& Area : Areas)
+  PaintStamp = StructureStamp;
+  // Without a visible column or row there is no cell to paint: the axes' first cells are -1.
+  for (const TPaintArea& Area : Areas) {
+    if (!HasCurrentCell()) break;
     PaintArea(DI, Area.FirstCol, Area.FirstRow, Area.StartX, Area.StartY, Area.LimitX, Area.LimitY,
               Area.Fixed);
+    // A drawing hook changed the grid: the layout and cells of this pass are stale. What the
+    // change moved waits for the next paint, which shows the grid as it is then.
+    if (PaintOutdated()) return InvalidateGrid();
+  }
   PaintBackgroundField(DI);
 }
 
 void TYCustomGrid::PaintArea(const TYGridDrawInfo& DI, std::int32_t FirstCol, std::int32_t FirstRow,
                              std::int32_t StartX, std::int32_t StartY, std::int32_t LimitX,
                              std::int32_t LimitY, bool Fixed) {
-  for (std::int32_t Row = FirstRow, Y = StartY; Y < LimitY && Row < GetRowCount(); ++Row) {
-    for (std::int32_t Col = FirstCol, X = StartX; X < LimitX && Col < GetColCount(); ++Col) {
-      PaintCell(DI, Col, Row, X, Y, Fixed);
-      X += GetColWidths(Col) + DI.Horz.LineWidth;
+  using YGridsLayout::Saturated;
+  // Positions in 64 bits: a huge extent or line width ends the walk instead of wrapping it.
+  std::int64_t Y = StartY;
+  for (std::int32_t Row = FirstRow; Y < LimitY && Row < GetRowCount(); ++Row) {
+    std::int64_t X = StartX;
+    for (std::int32_t Col = FirstCol; X < LimitX && Col < GetColCount(); ++Col) {
+      PaintCell(DI, Col, Row, Saturated(X), Saturated(Y), Fixed);
+      if (PaintOutdated()) return;
+      X += std::int64_t{GetColWidths(Col)} + DI.Horz.LineWidth;
     }
-    Y += GetRowHeights(Row) + DI.Vert.LineWidth;
+    Y += std::int64_t{GetRowHeights(Row)} + DI.Vert.LineWidth;
   }
 }
 
@@ -133,10 +145,12 @@ void TYCustomGrid::PaintCell(const TYGridDrawInfo& DI, std::int32_t Col, std::in
     P.Rect = UnionPixelRect(DI, P.Span);
   } else {
     P.Span = {Col, Row, Col, Row};
-    P.Rect = {X, Y, X + GetColWidths(Col), Y + GetRowHeights(Row)};
+    P.Rect = {X, Y, YGridsLayout::Saturated(std::int64_t{X} + GetColWidths(Col)),
+              YGridsLayout::Saturated(std::int64_t{Y} + GetRowHeights(Row))};
   }
-  TRect Where{P.Rect.Left, P.Rect.Top, P.Rect.Right + DI.Horz.LineWidth,
-              P.Rect.Bottom + DI.Vert.LineWidth};
+  TRect Where{P.Rect.Left, P.Rect.Top,
+              YGridsLayout::Saturated(std::int64_t{P.Rect.Right} + DI.Horz.LineWidth),
+              YGridsLayout::Saturated(std::int64_t{P.Rect.Bottom} + DI.Vert.LineWidth)};
   if (Where.Right <= Where.Left || !RectVisible(GetCanvas()->GetHandle(), &Where)) return;
   P.DrawCell = Cell->GetUnion() ? Cell->GetUnion()->GetMainCell() : Cell;
   P.Active = PaintActive;
@@ -144,14 +158,19 @@ void TYCustomGrid::PaintCell(const TYGridDrawInfo& DI, std::int32_t Col, std::in
   DrawCellLines(DI, P);
   PrepareCanvas(P);
   if (DoBeforeDrawCell(Cell, Col, Row, P.State, P.Rect) && !IsDesigning()) return;
+  if (PaintOutdated()) return;
   DrawCellContent(DI, P);
 }
 
+// After each hook: a host that changed the grid from it ends this paint (see Paint).
 void TYCustomGrid::DrawCellContent(const TYGridDrawInfo& DI, TYCellPaint& P) {
   P.CustomField = DoDrawCellField(P.DrawCell, P.Col, P.Row, P.State, P.Rect);
+  if (PaintOutdated()) return;
   if (!P.CustomField) GetCanvas()->FillRect(P.Rect);
   if (Images) DrawCellImage(P);
+  if (PaintOutdated()) return;
   DrawCellTextOf(P);
+  if (PaintOutdated()) return;
   if (P.Fixed && !P.CustomField) DrawFixedFrame(DI, P);
   if (P.State.Contains(ygdFocused) && Options.Contains(ygoShowFocusFrame) && PaintFocusFrames)
     DrawFocusFrame(P);
@@ -193,15 +212,26 @@ void TYCustomGrid::DrawCellLines(const TYGridDrawInfo& DI, const TYCellPaint& P)
   TPen* Pen = C->GetPen();
   Pen->Style = psSolid;
   Pen->Color = P.Fixed ? clWindowFrame : Colors->GetColor(ycGridLineColor);
+  // The lines are cut to the client area (and a line's width beyond it) before they are drawn:
+  // a cell may be far larger than the window, and its line would be drawn pixel by pixel.
+  const auto Cut = [](std::int64_t Value, std::int32_t Extent, std::int32_t Margin) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(Value, -std::int64_t{Margin} - 1,
+                                                              std::int64_t{Extent} + Margin + 1));
+  };
+  const std::int32_t W = DI.Horz.GridExtent;
+  const std::int32_t H = DI.Vert.GridExtent;
+  const std::int32_t Margin = std::max(LW, LH);
   if (LW > 0) {
     Pen->Width = LW;
-    C->MoveTo(P.Rect.Right + LW / 2, P.Rect.Top);
-    C->LineTo(P.Rect.Right + LW / 2, P.Rect.Bottom);
+    const std::int32_t X = Cut(std::int64_t{P.Rect.Right} + LW / 2, W, Margin);
+    C->MoveTo(X, Cut(P.Rect.Top, H, Margin));
+    C->LineTo(X, Cut(P.Rect.Bottom, H, Margin));
   }
   if (LH > 0) {
     Pen->Width = LH;
-    C->MoveTo(P.Rect.Right, P.Rect.Bottom + LH / 2);
-    C->LineTo(P.Rect.Left - 1, P.Rect.Bottom + LH / 2);
+    const std::int32_t Y = Cut(std::int64_t{P.Rect.Bottom} + LH / 2, H, Margin);
+    C->MoveTo(Cut(P.Rect.Right, W, Margin), Y);
+    C->LineTo(Cut(std::int64_t{P.Rect.Left} - 1, W, Margin), Y);
   }
 }
 

@@ -55,14 +55,25 @@ void TYCustomGrid::ClampInView(const TYGridCoord& Coord) {
                         FirstToShow(DrawInfo.Vert, Coord.Y, MaxTopLeft.Y)};
   if (New == TopLeftCoord) return;
   const TYGridCoord OldTopLeft = TopLeftCoord;
+  const std::uint64_t Stamp = StructureStamp;
   Update(); // what is pending is painted where it belongs before the pixels move
+  // A drawing hook that changed the grid made the target stale; that change brought the
+  // current cell into view itself.
+  if (StructureStamp != Stamp) return;
   TopLeftCoord = New;
   TopLeftMoved(OldTopLeft);
 }
 
 void TYCustomGrid::MoveTopLeft(std::int32_t ALeft, std::int32_t ATop) {
   if (ALeft == TopLeftCoord.X && ATop == TopLeftCoord.Y) return;
+  const std::uint64_t Stamp = StructureStamp;
   Update();
+  if (StructureStamp != Stamp) { // a drawing hook changed the grid: the target is checked again
+    if (!HasCurrentCell()) return;
+    ALeft = std::clamp(ALeft, GetFixedCols(), GetColCount() - 1);
+    ATop = std::clamp(ATop, GetFixedRows(), GetRowCount() - 1);
+    if (ALeft == TopLeftCoord.X && ATop == TopLeftCoord.Y) return;
+  }
   const TYGridCoord OldTopLeft = TopLeftCoord;
   TopLeftCoord = {ALeft, ATop};
   TopLeftMoved(OldTopLeft);

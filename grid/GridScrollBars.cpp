@@ -6,6 +6,7 @@
 #include "host/gui/WinUser.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 constexpr int ThumbRange = 127; // positions of an axis scrolled by cells
@@ -119,9 +120,9 @@ void TYCustomGrid::ModifyScrollBar(int ScrollBar, int ScrollCode, std::uint32_t 
 // How far the only column can be scrolled: its width less the window's room for it. A column
 // narrower than the window is not scrolled at all, matching the bar's empty range.
 std::int32_t TYCustomGrid::PixelScrollLimit(const TYGridDrawInfo& DrawInfo) const {
-  const std::int32_t ColWidth = GetColWidths(DrawInfo.Horz.FirstGridCell);
-  const std::int32_t GridSpace = GetClientWidth() - DrawInfo.Horz.FixedBoundary;
-  return std::max(0, ColWidth - GridSpace);
+  const std::int64_t ColWidth = GetColWidths(DrawInfo.Horz.FirstGridCell);
+  const std::int64_t GridSpace = std::int64_t{GetClientWidth()} - DrawInfo.Horz.FixedBoundary;
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(ColWidth - GridSpace, 0, INT32_MAX));
 }
 
 // Lines are the width of a digit, pages the window's room for the column. Right-to-left, the
@@ -165,7 +166,7 @@ void TYCustomGrid::DropPixelOffset() {
 // ---------------------------------------------------------------- thumbs
 
 void TYCustomGrid::UpdateScrollPos() {
-  if (!HandleAllocated() || ScrollBars == ssNone || !HasCurrentCell()) return;
+  if (!HandleAllocated() || ScrollBars == ssNone || RangingScrollBars || !HasCurrentCell()) return;
   TYGridDrawInfo DrawInfo;
   CalcDrawInfo(DrawInfo);
   const TYGridCoord MaxTopLeft = CalcMaxTopLeft({GetColCount() - 1, GetRowCount() - 1}, DrawInfo);
@@ -199,27 +200,27 @@ void TYCustomGrid::SetBarPos(int Bar, int Value) {
 // ---------------------------------------------------------------- ranges
 
 namespace {
-// Restores the scroll bar style however ranging ends.
-class TStyleRestore {
+// Holds a flag up while ranging runs, however it ends.
+class TFlagHold {
 public:
-  TStyleRestore(TScrollStyle& AField) : Field(AField), Saved(AField) {}
-  ~TStyleRestore() { Field = Saved; }
-  TStyleRestore(const TStyleRestore&) = delete;
-  TStyleRestore& operator=(const TStyleRestore&) = delete;
+  explicit TFlagHold(bool& AFlag) : Flag(AFlag) { Flag = true; }
+  ~TFlagHold() { Flag = false; }
+  TFlagHold(const TFlagHold&) = delete;
+  TFlagHold& operator=(const TFlagHold&) = delete;
 
 private:
-  TScrollStyle& Field;
-  TScrollStyle Saved;
+  bool& Flag;
 };
 } // namespace
 
 // The ranges are worked out for the window as it would be without bars; a bar that appears or
 // vanishes changes the client area, so the horizontal range is worked out again when the
-// vertical bar changed the width. While ranging, the style reads ssNone so that the size
-// messages of appearing bars do not range again.
+// vertical bar changed the width. While ranging, a private flag keeps the size messages of
+// appearing bars from ranging again; the published ScrollBars keeps its value throughout, for
+// the hooks of a paint that runs in between.
 void TYCustomGrid::UpdateScrollRange() {
   DropPixelOffset();
-  if (ScrollBars == ssNone || !HandleAllocated() || !GetShowing()) return;
+  if (RangingScrollBars || ScrollBars == ssNone || !HandleAllocated() || !GetShowing()) return;
   const TScrollStyle Style = ScrollBars;
   const TYGridCoord OldTopLeft = TopLeftCoord;
   std::int32_t Width = GetClientWidth();
@@ -232,8 +233,7 @@ void TYCustomGrid::UpdateScrollRange() {
     Width += GetSystemMetrics(SM_CXVSCROLL);
   bool Updated = false; // what is pending is painted once, before the first pull
   {
-    const TStyleRestore Restore(ScrollBars);
-    ScrollBars = ssNone;
+    const TFlagHold Ranging(RangingScrollBars);
     if (HasHorzBar(Style)) RangeHorzBar(Width, Height, OldTopLeft, Updated);
     Height = GetClientHeight();
     if (HasVertBar(Style)) RangeAxisBar(SB_VERT, Width, Height, OldTopLeft, Updated);
@@ -249,7 +249,9 @@ void TYCustomGrid::UpdateScrollRange() {
 void TYCustomGrid::RangeHorzBar(std::int32_t Width, std::int32_t Height,
                                 const TYGridCoord& OldTopLeft, bool& Updated) {
   if (GetColCount() == 1) {
-    SetScrollRange(GetHandle(), SB_HORZ, 0, std::max(0, GetColWidths(0) - GetClientWidth()), true);
+    const std::int64_t Beyond = std::int64_t{GetColWidths(0)} - GetClientWidth();
+    SetScrollRange(GetHandle(), SB_HORZ, 0,
+                   static_cast<int>(std::clamp<std::int64_t>(Beyond, 0, INT32_MAX)), true);
     return;
   }
   RangeAxisBar(SB_HORZ, Width, Height, OldTopLeft, Updated);
@@ -271,8 +273,10 @@ void TYCustomGrid::RangeAxisBar(int Bar, std::int32_t Width, std::int32_t Height
   const std::int32_t Fixed = Horz ? GetFixedCols() : GetFixedRows();
   SetScrollRange(GetHandle(), Bar, 0, Fixed < Max ? ThumbRange : 0, true);
   if ((Horz ? OldTopLeft.X : OldTopLeft.Y) <= Max) return;
+  const std::uint64_t Stamp = StructureStamp;
   if (!Updated) Update();
   Updated = true;
+  if (StructureStamp != Stamp) return; // a drawing hook changed the grid: its Max is stale
   (Horz ? TopLeftCoord.X : TopLeftCoord.Y) = Max;
 }
 

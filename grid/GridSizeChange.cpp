@@ -24,6 +24,12 @@ void TYCustomGrid::DoChangeSize() {
   SavedFocusCell = nullptr;
   Target.Y = std::max(std::min(Target.Y, GetRowCount() - 1), GetFixedRows());
   Target.X = std::max(std::min(Target.X, GetColCount() - 1), GetFixedCols());
+  // The scroll range below may paint, and a paint calls the host: the current cell must name a
+  // cell of the grid by then, not one the change removed.
+  if (HasCurrentCell()) {
+    PullCurrentIntoScrollArea();
+    RefreshCurrentRect();
+  }
   if (FullRepaint || TopLeftCoord.X != OldDrawInfo.Horz.FirstGridCell ||
       TopLeftCoord.Y != OldDrawInfo.Vert.FirstGridCell) {
     InvalidateGrid();
@@ -31,7 +37,9 @@ void TYCustomGrid::DoChangeSize() {
   } else if (HandleAllocated()) {
     InvalidateChangedArea();
   }
+  const std::uint64_t Stamp = StructureStamp;
   UpdateScrollRange();
+  if (StructureStamp != Stamp && HasCurrentCell()) FitIntoGrid(Target.X, Target.Y); // see Paint
   NotifyAccessibleTableChange(this, TAccessibleTableChange::Reset); // before the focus report
   if (HasCurrentCell()) {
     MoveCurrent(Target.X, Target.Y, true);

@@ -689,6 +689,7 @@ private:
   TYCell* CurrentCellOrNone() const;
   bool HasCurrentCell() const { return GetColCount() > 0 && GetRowCount() > 0; }
   void PullCurrentIntoScrollArea();
+  void FitIntoGrid(std::int32_t& ACol, std::int32_t& ARow) const;
   void KeepTopLeftScrollable();
   void InvalidateChangedArea();
   TYGridRect ClippedToScrollPosition(TYGridRect R) const;
@@ -753,6 +754,7 @@ private:
   void FollowPointer(int X, int Y, TYGridDrawInfo& DrawInfo);
   void FinishMove(int X, int Y);
   void StartSizing(const TYGridDrawInfo& DrawInfo);
+  void EndDragBeforeChange();
   void FinishSizing();
   std::int32_t ScrollForMove(std::int32_t MousePos, std::int32_t HitIndex, TYGridDrawInfo& DrawInfo,
                              const TYGridAxisDrawInfo& Axis, int ScrollBar);
@@ -860,7 +862,18 @@ private:
   std::int32_t OldColCount = 0;
   std::int32_t OldRowCount = 0;
   bool FullRepaint = false;
-  bool TopLeftPulled = false; // the store moved TopLeftCoord; not yet reported
+  bool TopLeftPulled = false;     // the store moved TopLeftCoord; not yet reported
+  bool RangingScrollBars = false; // UpdateScrollRange is running: the size messages of
+                                  // appearing bars do not range again
+  // Counts the changes of what the grid shows (vectors, their order and visibility, the fixed
+  // counts, unions). Code that calls out to the host compares it before and after, because a
+  // handler may change the grid under it: positions and cells held across the call are then
+  // stale and are worked out again.
+  std::uint64_t StructureStamp = 0;
+  std::uint64_t PaintStamp = 0; // StructureStamp when the running paint began
+  std::uint64_t MarkStamp = 0;  // StructureStamp when the range marking last stood
+  bool DragEnding = false;      // a sizing or move is being applied at its release
+  bool PaintOutdated() const { return StructureStamp != PaintStamp; }
 };
 
 /// The grid as placed on a form: publishes the properties and events of TYCustomGrid. This is

@@ -139,12 +139,16 @@ void TCanvas::FrameRect(const TRect& Rect) {
   if (!Handle) return;
   Drawing(this, [&] {
     Prepare();
-    if (Brush.Style == bsClear || Rect.IsEmpty()) return;
+    // Emptiness is judged after mapping: a mirrored context is given rectangles with Left and
+    // Right exchanged, which map to a proper one. The sides are drawn on the ordered rectangle.
+    if (Brush.Style == bsClear || LogicalRectToDevice(Handle, Rect).isEmpty()) return;
     const QRgb Pixel = PixelOnDC(Handle, Brush.Color);
-    const TRect Sides[] = {{Rect.Left, Rect.Top, Rect.Right, Rect.Top + 1},
-                           {Rect.Left, Rect.Bottom - 1, Rect.Right, Rect.Bottom},
-                           {Rect.Left, Rect.Top, Rect.Left + 1, Rect.Bottom},
-                           {Rect.Right - 1, Rect.Top, Rect.Right, Rect.Bottom}};
+    const TRect R{std::min(Rect.Left, Rect.Right), std::min(Rect.Top, Rect.Bottom),
+                  std::max(Rect.Left, Rect.Right), std::max(Rect.Top, Rect.Bottom)};
+    const TRect Sides[] = {{R.Left, R.Top, R.Right, R.Top + 1},
+                           {R.Left, R.Bottom - 1, R.Right, R.Bottom},
+                           {R.Left, R.Top, R.Left + 1, R.Bottom},
+                           {R.Right - 1, R.Top, R.Right, R.Bottom}};
     for (const TRect& Side : Sides)
       FillDevice(Handle, LogicalRectToDevice(Handle, Side), Pixel);
   });

@@ -55,6 +55,27 @@ TEST_F(GridFocusFrame, NoFrameWhileTheGridIsNotActiveNorForDesignMode) {
   Grid->SetDesigning(false);
 }
 
+// The mirrored focus cell gets the same solid frame: pixel x of the left-to-right picture is
+// pixel 399 - x of the right-to-left one.
+TEST_F(GridFocusFrame, SolidFrameSurroundsTheMirroredFocusCellRightToLeft) {
+  Grid->SetFocusFrameStyle(yffRect);
+  const std::vector<TColor> LeftToRight = Outline();
+  ASSERT_TRUE(AllAre(LeftToRight, clSkyBlue));
+  Grid->SetBiDiMode(bdRightToLeft);
+  std::vector<TColor> Mirrored;
+  for (int X = 65; X < 128; ++X)
+    Mirrored.push_back(Pixel(399 - X, 25));
+  for (int Y = 25; Y < 48; ++Y)
+    Mirrored.push_back(Pixel(399 - 128, Y));
+  for (int X = 128; X > 65; --X)
+    Mirrored.push_back(Pixel(399 - X, 48));
+  for (int Y = 48; Y > 25; --Y)
+    Mirrored.push_back(Pixel(399 - 65, Y));
+  EXPECT_EQ(Mirrored, LeftToRight);
+  EXPECT_EQ(Pixel(399 - 66, 26), Highlight); // one pixel wide
+  EXPECT_EQ(Pixel(399 - 127, 47), Highlight);
+}
+
 struct SolidFrameCase {
   const char* Name;
   bool AutoColor;

@@ -254,4 +254,66 @@ TEST_F(GridMouse, SplitCursorsShowOverSizingLines) {
   EXPECT_NE(CursorAt(100, 40), Screen->GetCursors(crVSplit));
 }
 
+// A window narrower than one column (100 x 40 pixels: the fixed cells take 65 x 25), so the
+// first scrollable column and row are cut by the edges wherever the grid is scrolled. Sizing
+// at an edge sizes the cell the edge cuts, in both alignments; the errors a press or drag
+// raised are collected.
+class GridEdgeSizing : public GridMouse, public testing::WithParamInterface<TBiDiMode> {
+protected:
+  void SetUp() override {
+    GridMouse::SetUp();
+    Grid->SetBounds(0, 0, 100, 40);
+    Grid->SetBiDiMode(GetParam());
+    Application->OnException = [this](TObject*, const std::exception& E) {
+      Errors.push_back(E.what());
+    };
+  }
+  void TearDown() override {
+    Application->OnException = nullptr;
+    GridMouse::TearDown();
+  }
+  // X measured from the side where the grid starts.
+  int FromStart(int X) const {
+    return GetParam() == bdRightToLeft ? Grid->GetClientWidth() - X : X;
+  }
+  std::vector<std::string> Errors;
+};
+
+TEST_P(GridEdgeSizing, TheColumnCutByTheEdgeIsTheOneSized) {
+  for (std::int32_t Left = 1; Left <= 4; ++Left) {
+    Grid->SetLeftCol(Left);
+    Drag(FromStart(98), 5, FromStart(88), 5); // from the edge, 10 pixels back
+    for (std::int32_t Col = 1; Col <= 4; ++Col)
+      EXPECT_EQ(Grid->GetColWidths(Col), Col == Left ? 90 - 65 : 64) << Left << " " << Col;
+    Grid->SetColWidths(Left, 64);
+  }
+  EXPECT_EQ(Errors, std::vector<std::string>{});
+}
+
+TEST_P(GridEdgeSizing, TheRowCutByTheBottomIsTheOneSized) {
+  for (std::int32_t Top = 1; Top <= 4; ++Top) {
+    Grid->SetTopRow(Top);
+    Drag(FromStart(5), 38, FromStart(5), 33);
+    for (std::int32_t Row = 1; Row <= 4; ++Row)
+      EXPECT_EQ(Grid->GetRowHeights(Row), Row == Top ? 35 - 25 : 24) << Top << " " << Row;
+    Grid->SetRowHeights(Top, 24);
+  }
+  EXPECT_EQ(Errors, std::vector<std::string>{});
+}
+
+TEST_P(GridEdgeSizing, CellsThatEndExactlyAtTheEdgeAreSizedOnTheirOwnLine) {
+  Grid->SetBounds(0, 0, 65 + 65 + 65, 40); // columns 1 and 2 fill the window, lines included
+  Grid->GetHolder()->SetColCount(3);
+  Drag(FromStart(65 * 3 - 1), 5, FromStart(65 * 3 - 11), 5);
+  EXPECT_EQ(Grid->GetColWidths(2), 54);
+  EXPECT_EQ(Grid->GetColWidths(1), 64);
+  EXPECT_EQ(Errors, std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(Alignments, GridEdgeSizing, testing::Values(bdLeftToRight, bdRightToLeft),
+                         [](const testing::TestParamInfo<TBiDiMode>& Info) {
+                           return std::string(Info.param == bdRightToLeft ? "RightToLeft"
+                                                                          : "LeftToRight");
+                         });
+
 } // namespace
