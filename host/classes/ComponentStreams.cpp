@@ -162,6 +162,8 @@ private:
   };
 
   void ReadComponent(TComponent* Parent) {
+    const TNestingLevel Level(Depth);
+    if (Level.TooDeep()) throw EReadError(NestingTooDeepMessage());
     const std::string ClassName = Reader.ReadStr();
     const std::string Name = Reader.ReadStr();
     TComponent& Instance = Parent ? CreateChild(ClassName, Name, *Parent) : CheckRoot(ClassName);
@@ -256,9 +258,11 @@ private:
   std::int64_t ReadIntegerOrIdent(const TPropInfo& Prop) {
     if (Reader.NextValue() == vaIdent) return ValueOfIdent(Prop, Reader.ReadIdent());
     const std::int64_t Value = Reader.ReadInt64();
-    // Integer properties are 32-bit; a named value (a colour) may use all 32 bits unsigned.
-    if (Value < std::numeric_limits<std::int32_t>::min() ||
-        Value > std::numeric_limits<std::uint32_t>::max())
+    // Integer properties are 32-bit; only one with named values (a colour) may be stored
+    // with all 32 bits unsigned. Anything else would wrap, so it is refused.
+    const std::int64_t Max = Prop.Idents ? std::numeric_limits<std::uint32_t>::max()
+                                         : std::numeric_limits<std::int32_t>::max();
+    if (Value < std::numeric_limits<std::int32_t>::min() || Value > Max)
       TReader::PropValueError();
     return Value;
   }
@@ -298,6 +302,8 @@ private:
   }
 
   void ReadCollection(TCollection& Items, TComponent& Owner) {
+    const TNestingLevel Level(Depth);
+    if (Level.TooDeep()) throw EReadError(NestingTooDeepMessage());
     Reader.CheckValue(vaCollection);
     Items.Clear();
     while (!Reader.EndOfList()) {
@@ -325,6 +331,7 @@ private:
   TComponent& Root;
   std::vector<TComponent*> Loading;
   std::vector<TFixup> Fixups;
+  int Depth = 0; // components and collections open while reading
 };
 } // namespace
 

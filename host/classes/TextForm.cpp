@@ -10,6 +10,7 @@ namespace {
 const char Signature[] = "TPF0";
 constexpr int IndentStep = 2;
 constexpr size_t BytesPerHexLine = 32;
+constexpr size_t MaxIdentLength = 255;
 
 // --- Binary to text ---
 
@@ -18,6 +19,8 @@ public:
   TBinaryToText(TReader& AReader, std::string& AOut) : Reader(AReader), Out(AOut) {}
 
   void ConvertObject(int Indent) {
+    const TNestingLevel Level(Depth);
+    CheckDepth(Level);
     const std::string ClassName = Reader.ReadStr();
     const std::string Name = Reader.ReadStr();
     Line(Indent, "object " + (Name.empty() ? "" : Name + ": ") + ClassName);
@@ -31,6 +34,11 @@ public:
   }
 
 private:
+  // Bounding the depth also bounds the indentation, which keeps the text linear in the input.
+  static void CheckDepth(const TNestingLevel& Level) {
+    if (Level.TooDeep()) throw EReadError(NestingTooDeepMessage());
+  }
+
   void Line(int Indent, const std::string& Text) {
     Out.append(static_cast<size_t>(Indent), ' ');
     Out += Text;
@@ -77,6 +85,8 @@ private:
   }
 
   void ConvertList(int Indent) {
+    const TNestingLevel Level(Depth);
+    CheckDepth(Level);
     Reader.ReadListBegin();
     Out += '(';
     while (!Reader.EndOfList()) {
@@ -118,6 +128,8 @@ private:
   }
 
   void ConvertCollection(int Indent) {
+    const TNestingLevel Level(Depth);
+    CheckDepth(Level);
     Reader.CheckValue(vaCollection);
     Out += '<';
     while (!Reader.EndOfList()) {
@@ -156,6 +168,7 @@ private:
 
   TReader& Reader;
   std::string& Out;
+  int Depth = 0; // objects, lists and collections open
 };
 
 // --- Text to binary ---
@@ -167,6 +180,8 @@ public:
   TTextParser(std::string_view AText, TWriter& AWriter) : Text(AText), Writer(AWriter) { Next(); }
 
   void ParseObject() {
+    const TNestingLevel Level(Depth);
+    CheckDepth(Level);
     ExpectIdent("object");
     std::string Name = TakeIdent();
     std::string ClassName = Name;
@@ -249,6 +264,8 @@ private:
   }
 
   void ParseList() {
+    const TNestingLevel Level(Depth);
+    CheckDepth(Level);
     Next();
     Writer.WriteListBegin();
     while (!IsSymbol(')'))
@@ -258,6 +275,8 @@ private:
   }
 
   void ParseCollection() {
+    const TNestingLevel Level(Depth);
+    CheckDepth(Level);
     Next();
     Writer.WriteValue(vaCollection);
     while (!IsSymbol('>')) {
@@ -328,6 +347,11 @@ private:
     return Ident;
   }
 
+  void CheckDepth(const TNestingLevel& Level) const {
+    if (Level.TooDeep())
+      Error("nesting deeper than " + std::to_string(MaxStoredNesting) + " levels");
+  }
+
   [[noreturn]] void Error(const std::string& What) const {
     throw EReadError("Line " + std::to_string(LineNo) + ": " + What);
   }
@@ -360,6 +384,9 @@ private:
     while (Pos < Text.size() && (std::isalnum(static_cast<unsigned char>(Text[Pos])) ||
                                  Text[Pos] == '_' || Text[Pos] == '.'))
       ++Pos;
+    // The binary form stores names as short strings.
+    if (Pos - Start > MaxIdentLength)
+      Error("identifier longer than " + std::to_string(MaxIdentLength) + " bytes");
     Kind = TToken::Ident;
     Value = std::string(Text.substr(Start, Pos - Start));
   }
@@ -422,6 +449,7 @@ private:
   TToken Kind = TToken::End;
   std::string Value;
   std::int64_t IntegerValue = 0;
+  int Depth = 0; // objects, lists and collections open
 };
 
 std::string ReadAll(TStream& Input) {
