@@ -231,8 +231,8 @@ TEST_F(GridStreaming, AStoredFormCannotDemandMoreCellsThanTheLimit) {
   };
   const Case Cases[] = {
       {"Holder.RowCount = 2147483647", "Error reading G.Holder.RowCount: "},
-      {"Holder.ColCount = 50000\n    Holder.RowCount = 50000", "Error reading G.Holder.RowCount: "},
-      {"Holder.RowCount = 2\n    Holder.ColCount = 2000001", "Error reading G.Holder.ColCount: "},
+      {"Holder.ColCount = 5000\n    Holder.RowCount = 50000", "Error reading G.Holder.RowCount: "},
+      {"Holder.RowCount = 2\n    Holder.ColCount = 500001", "Error reading G.Holder.ColCount: "},
   };
   for (const Case& C : Cases) {
     auto Form = MakeForm();
