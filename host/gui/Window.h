@@ -118,6 +118,7 @@ protected:
 private:
   // Surface
   void ResizeSurface(QSize Size);
+  static QSize SurfaceSizeFor(QSize Client); // the client size, bounded by the screens
   QRegion PaintNow();
   void PaintRegion(const QRegion& Region, const QRegion& Erase);
   void ShowSurfaceChanges();
