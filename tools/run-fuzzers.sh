@@ -3,7 +3,8 @@
 #   tools/run-fuzzers.sh BUILD_DIR SECONDS
 # Each target starts from its committed seeds (fuzz/corpus/NAME) and its dictionary
 # (fuzz/NAME.dict) when present; what it learns goes to BUILD_DIR/fuzz-corpus/NAME, and a
-# crashing, leaking or slow input to BUILD_DIR/fuzz-artifacts/.
+# crashing, leaking or slow input to BUILD_DIR/fuzz-artifacts/. Slow means a minute: a form may
+# rightly hold up to a million cells, which takes seconds under the sanitizers on a busy machine.
 set -euo pipefail
 build=${1:?build directory}
 seconds=${2:-60}
@@ -22,7 +23,7 @@ while read -r name; do
   [ -n "$name" ] || continue
   work="$build/fuzz-corpus/$name"
   mkdir -p "$work"
-  args=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
+  args=(-max_total_time="$seconds" -timeout=60 -rss_limit_mb=2048 -print_final_stats=1
         -artifact_prefix="$build/fuzz-artifacts/$name-")
   [ -f "$root/fuzz/$name.dict" ] && args+=(-dict="$root/fuzz/$name.dict")
   seeds=()

@@ -262,8 +262,7 @@ private:
     // with all 32 bits unsigned. Anything else would wrap, so it is refused.
     const std::int64_t Max = Prop.Idents ? std::numeric_limits<std::uint32_t>::max()
                                          : std::numeric_limits<std::int32_t>::max();
-    if (Value < std::numeric_limits<std::int32_t>::min() || Value > Max)
-      TReader::PropValueError();
+    if (Value < std::numeric_limits<std::int32_t>::min() || Value > Max) TReader::PropValueError();
     return Value;
   }
 

@@ -319,8 +319,8 @@ std::string TextToBinaryError(const std::string& Text) {
 
 // A root TWidget "R" whose property Count holds Depth lists, one inside the other.
 std::vector<std::uint8_t> NestedListsBinary(int Depth) {
-  std::vector<std::uint8_t> Bytes = {'T', 'P', 'F', '0', 7, 'T', 'W', 'i', 'd', 'g', 'e', 't',
-                                     1,   'R', 5,   'C', 'o', 'u', 'n', 't'};
+  std::vector<std::uint8_t> Bytes = {'T', 'P', 'F', '0', 7, 'T', 'W', 'i', 'd', 'g',
+                                     'e', 't', 1,   'R', 5, 'C', 'o', 'u', 'n', 't'};
   Bytes.insert(Bytes.end(), static_cast<size_t>(Depth), vaList);
   Bytes.insert(Bytes.end(), static_cast<size_t>(Depth) + 3, vaNull);
   return Bytes;
@@ -401,9 +401,8 @@ TEST_F(ComponentStreamsTest, AnIntegerThePropertyCannotHoldIsRefusedNotWrapped) 
   for (const char* Value : {"2147483648", "4294967295", "-2147483649", "9223372036854775807"}) {
     TWidget Root(nullptr);
     EXPECT_EQ(ReadError([&] {
-                ReadComponentText(std::string("object R: TWidget\n  Pen.Width = ") + Value +
-                                      "\nend\n",
-                                  Root);
+                ReadComponentText(
+                    std::string("object R: TWidget\n  Pen.Width = ") + Value + "\nend\n", Root);
               }),
               "Error reading R.Pen.Width: Invalid property value")
         << Value;
