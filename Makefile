@@ -10,7 +10,7 @@ JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 # Packages the build and the tests need.
 PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
             qt6-base-dev fonts-dejavu-core xvfb xdotool imagemagick doxygen \
-            clang libclang-rt-14-dev
+            libx11-dev clang libclang-rt-14-dev
 
 .PHONY: all deps build run test test-asan fuzz docs bench bench-smoke clean
 
