@@ -5,6 +5,8 @@
 #include "host/classes/Filer.h"
 #include "host/classes/TypInfo.h"
 
+#include <algorithm>
+#include <cctype>
 #include <limits>
 #include <vector>
 
@@ -166,6 +168,8 @@ private:
     if (Level.TooDeep()) throw EReadError(NestingTooDeepMessage());
     const std::string ClassName = Reader.ReadStr();
     const std::string Name = Reader.ReadStr();
+    if (!IsValidComponentName(Name))
+      throw EReadError("A stored component name is not a valid identifier");
     TComponent& Instance = Parent ? CreateChild(ClassName, Name, *Parent) : CheckRoot(ClassName);
     Instance.SetName(Name);
     Instance.BeginLoading();
@@ -176,6 +180,19 @@ private:
     while (!Reader.EndOfList())
       ReadComponent(&Instance);
     Reader.ReadListEnd();
+  }
+
+  // Empty, or a letter or underscore followed by letters, digits and underscores: a name the
+  // text form can write, and references and handlers can find.
+  static bool IsValidComponentName(const std::string& Name) {
+    const auto Letter = [](char C) {
+      return std::isalpha(static_cast<unsigned char>(C)) || C == '_';
+    };
+    if (Name.empty()) return true;
+    if (!Letter(Name[0])) return false;
+    return std::all_of(Name.begin(), Name.end(), [&](char C) {
+      return Letter(C) || std::isdigit(static_cast<unsigned char>(C));
+    });
   }
 
   TComponent& CheckRoot(const std::string& ClassName) {

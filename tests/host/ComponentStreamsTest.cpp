@@ -389,6 +389,27 @@ TEST_F(ComponentStreamsTest, BinaryNestedPastTheLimitFailsInEveryReader) {
   EXPECT_EQ(ReadRoot(NestedComponentsBinary(20000)), TooDeep);
 }
 
+TEST_F(ComponentStreamsTest, AStoredComponentNameMustBeAnIdentifier) {
+  // Root "R", then a TWidget child whose name holds a space and a zero byte.
+  std::vector<std::uint8_t> Bytes = {'T', 'P', 'F', '0', 7,   'T', 'W', 'i', 'd', 'g',
+                                     'e', 't', 1,   'R', 0,   7,   'T', 'W', 'i', 'd',
+                                     'g', 'e', 't', 3,   'a', ' ', 0,   0,   0,   0};
+  TWidget Root(nullptr);
+  EXPECT_EQ(ReadError([&] {
+              TMemoryStream Input(Bytes);
+              ReadRootComponent(Input, Root);
+            }),
+            "A stored component name is not a valid identifier");
+  EXPECT_EQ(Root.GetComponentCount(), 0);
+  // The same child named "a_1" reads.
+  Bytes[25] = '_';
+  Bytes[26] = '1';
+  TMemoryStream Input(Bytes);
+  ReadRootComponent(Input, Root);
+  ASSERT_EQ(Root.GetComponentCount(), 1);
+  EXPECT_EQ(Root.GetComponents(0)->GetName(), "a_1");
+}
+
 TEST_F(ComponentStreamsTest, AnIdentifierTooLongForTheBinaryFormIsAReadErrorWithItsLine) {
   const std::string Name(256, 'x');
   EXPECT_EQ(TextToBinaryError("object R: TWidget\n  Shape = " + Name + "\nend\n"),
