@@ -12,6 +12,16 @@ constexpr int IndentStep = 2;
 constexpr size_t BytesPerHexLine = 32;
 constexpr size_t MaxIdentLength = 255;
 
+// What the text form reads as one identifier: a letter or underscore, then letters, digits,
+// underscores and dots (property paths such as Holder.ColCount).
+bool IsTextIdent(std::string_view Name) {
+  const auto Start = [](char C) { return std::isalpha(static_cast<unsigned char>(C)) || C == '_'; };
+  if (Name.empty() || !Start(Name[0])) return false;
+  for (char C : Name)
+    if (!Start(C) && !std::isdigit(static_cast<unsigned char>(C)) && C != '.') return false;
+  return true;
+}
+
 // --- Binary to text ---
 
 class TBinaryToText {
@@ -21,8 +31,9 @@ public:
   void ConvertObject(int Indent) {
     const TNestingLevel Level(Depth);
     CheckDepth(Level);
-    const std::string ClassName = Reader.ReadStr();
-    const std::string Name = Reader.ReadStr();
+    const std::string ClassName = Ident(Reader.ReadStr());
+    std::string Name = Reader.ReadStr();
+    if (!Name.empty()) Ident(Name);
     Line(Indent, "object " + (Name.empty() ? "" : Name + ": ") + ClassName);
     while (!Reader.EndOfList())
       ConvertProperty(Indent + IndentStep);
@@ -39,6 +50,13 @@ private:
     if (Level.TooDeep()) throw EReadError(NestingTooDeepMessage());
   }
 
+  // Names are written unquoted, so one the text form would not read back as the same single
+  // identifier is refused.
+  static std::string Ident(std::string Name) {
+    if (!IsTextIdent(Name)) throw EReadError("Invalid identifier in the stored form");
+    return Name;
+  }
+
   void Line(int Indent, const std::string& Text) {
     Out.append(static_cast<size_t>(Indent), ' ');
     Out += Text;
@@ -47,7 +65,7 @@ private:
 
   void ConvertProperty(int Indent) {
     Out.append(static_cast<size_t>(Indent), ' ');
-    Out += Reader.ReadStr() + " = ";
+    Out += Ident(Reader.ReadStr()) + " = ";
     ConvertValue(Indent);
     Out += '\n';
   }
@@ -68,6 +86,8 @@ private:
       Out += Quoted(Reader.ReadString());
       return;
     case vaIdent:
+      Out += Ident(Reader.ReadIdent());
+      return;
     case vaFalse:
     case vaTrue:
     case vaNil:
@@ -121,7 +141,7 @@ private:
     bool First = true;
     for (std::string Name = Reader.ReadStr(); !Name.empty(); Name = Reader.ReadStr()) {
       if (!First) Out += ", ";
-      Out += Name;
+      Out += Ident(Name);
       First = false;
     }
     Out += ']';

@@ -410,6 +410,26 @@ TEST_F(ComponentStreamsTest, AStoredComponentNameMustBeAnIdentifier) {
   EXPECT_EQ(Root.GetComponents(0)->GetName(), "a_1");
 }
 
+TEST_F(ComponentStreamsTest, BinaryNamesTheTextFormCannotWriteAreRefused) {
+  // Count = <an identifier>, then the ends of the properties and of the children.
+  const auto WithIdent = [](const std::string& Ident) {
+    std::vector<std::uint8_t> Bytes = NestedListsBinary(0);
+    Bytes.resize(Bytes.size() - 3);
+    Bytes.push_back(vaIdent);
+    Bytes.push_back(static_cast<std::uint8_t>(Ident.size()));
+    Bytes.insert(Bytes.end(), Ident.begin(), Ident.end());
+    Bytes.insert(Bytes.end(), {vaNull, vaNull});
+    TMemoryStream Input(Bytes);
+    return ReadError([&] {
+      TMemoryStream Output;
+      ObjectBinaryToText(Input, Output);
+    });
+  };
+  EXPECT_EQ(WithIdent("Seven"), "no error");
+  for (const char* Bad : {"", "two words", "\nSeven", "7up", "a;b"})
+    EXPECT_EQ(WithIdent(Bad), "Invalid identifier in the stored form") << Bad;
+}
+
 TEST_F(ComponentStreamsTest, AnIdentifierTooLongForTheBinaryFormIsAReadErrorWithItsLine) {
   const std::string Name(256, 'x');
   EXPECT_EQ(TextToBinaryError("object R: TWidget\n  Shape = " + Name + "\nend\n"),
