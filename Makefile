@@ -3,13 +3,16 @@
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 
 # Packages the build and the tests need.
 PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-            qt6-base-dev fonts-dejavu-core xvfb xdotool imagemagick doxygen
+            qt6-base-dev fonts-dejavu-core xvfb xdotool imagemagick doxygen \
+            libx11-dev clang libclang-rt-14-dev
 
-.PHONY: all deps build run test test-asan docs bench bench-smoke random-input clean
+.PHONY: all deps build run test test-asan fuzz docs bench bench-smoke random-input clean
 
 all: build
 
@@ -46,6 +49,16 @@ test-asan: deps
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp \
 	  $(NO_SCALING) ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
+# Every libFuzzer target (fuzz/), built with clang and the sanitizers in its own directory, each
+# run for FUZZ_SECONDS from its committed seeds; any crash, leak, sanitizer report or slow input
+# fails (the input is kept in $(FUZZ_BUILD)/fuzz-artifacts).
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DYGRIDS_FUZZ=ON -DYGRIDS_BUILD_TESTS=OFF -DYGRIDS_BUILD_EXAMPLES=OFF \
+	  -DYGRIDS_BUILD_BENCHMARKS=OFF
+	cmake --build $(FUZZ_BUILD) --target fuzzers -j $(JOBS)
+	./tools/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 # Reference documentation of the public headers, in $(BUILD)/docs/html; fails on any warning
 # in the headers counted as documented (docs/CMakeLists.txt).
 docs: deps $(BUILD)/CMakeCache.txt
@@ -77,4 +90,4 @@ random-input: deps $(BUILD)/CMakeCache.txt
 	  ./$(BUILD)/tests/grid/grid_input_replay --seeds $(RANDOM_INPUT_SEEDS) --steps $(RANDOM_INPUT_STEPS)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

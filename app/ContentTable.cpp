@@ -102,3 +102,19 @@ std::string_view TContentTable::TextOf(const void* Record) {
   std::memcpy(&Length, Record, sizeof Length);
   return {static_cast<const char*>(Record) + sizeof Length, Length};
 }
+
+TCutLinesSummary SummarizeCutLines(const std::vector<int>& Lines) {
+  TCutLinesSummary Summary;
+  const std::size_t Shown = std::min(Lines.size(), TCutLinesSummary::Shown);
+  for (std::size_t I = 0; I < Shown; ++I)
+    Summary.FirstLines += (I ? ", " : "") + std::to_string(Lines[I]);
+  Summary.More = Lines.size() - Shown;
+  return Summary;
+}
+
+std::string GroupDigits(std::size_t Value, const std::string& Separator) {
+  std::string Digits = std::to_string(Value);
+  for (auto At = static_cast<std::ptrdiff_t>(Digits.size()) - 3; At > 0; At -= 3)
+    Digits.insert(static_cast<std::size_t>(At), Separator);
+  return Digits;
+}

@@ -7,6 +7,16 @@
 #include <string_view>
 #include <vector>
 
+// How a long list of cut lines is told: the first few numbers and how many more there are.
+struct TCutLinesSummary {
+  static constexpr std::size_t Shown = 10;
+  std::string FirstLines; // "1, 3": the first Shown line numbers, comma-separated
+  std::size_t More = 0;   // the lines left out of FirstLines
+};
+TCutLinesSummary SummarizeCutLines(const std::vector<int>& Lines);
+// Value with its digits grouped by three, Separator between the groups: 99,990.
+std::string GroupDigits(std::size_t Value, const std::string& Separator);
+
 // A text record is its length (4 bytes, in the machine's order) followed by its bytes. The
 // records of all cells lie back to back in one buffer; a cell's user data points at its own.
 class TContentTable {

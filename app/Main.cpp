@@ -14,7 +14,8 @@
 
 #include <iostream>
 
-int main(int argc, char** argv) {
+namespace {
+int RunDemo(int argc, char** argv) {
   const TDemoArguments Args = ParseDemoArguments(argc, argv);
   if (!Args.Error.empty()) {
     std::cerr << "ygrids_demo: " << Args.Error
@@ -42,4 +43,12 @@ int main(int argc, char** argv) {
     return 1;
   }
   return 0;
+}
+} // namespace
+
+// The forms go before main returns, while Qt is whole, however the demo ends.
+int main(int argc, char** argv) {
+  const int Status = RunDemo(argc, argv);
+  DoneApplication();
+  return Status;
 }

@@ -127,9 +127,18 @@ void TForm1::LoadContent() {
   Holder->SetRowCount(Content.GetRowCount());
   GiveRowsAndCellsData();
   CutLines = Content.GetCutLines();
-  for (int Line : CutLines)
-    std::cerr << "Content.ini: line " << Line << " has more fields than the table has columns; "
-              << "the extra fields were dropped\n";
+  if (!CutLines.empty()) WarnOfCutLines();
+}
+
+// One line however many lines were cut: their count and the first few numbers.
+void TForm1::WarnOfCutLines() const {
+  const TCutLinesSummary Summary = SummarizeCutLines(CutLines);
+  std::cerr << "Content.ini: " << GroupDigits(CutLines.size(), ",")
+            << (CutLines.size() == 1 ? " line has" : " lines have")
+            << " more fields than the table has columns (line"
+            << (CutLines.size() == 1 ? " " : "s ") << Summary.FirstLines;
+  if (Summary.More) std::cerr << " … and " << GroupDigits(Summary.More, ",") << " more";
+  std::cerr << "); the extra fields were dropped\n";
 }
 
 // Every row gets its number (the header rows -1), every cell its own text record.
@@ -158,10 +167,12 @@ void TForm1::DoShow() {
   ReportCutLines();
 }
 
+// The box names the first few lines and counts the rest, so it stays small however many
+// lines were cut.
 void TForm1::ReportCutLines() {
-  std::string Lines;
-  for (int Line : CutLines)
-    Lines += (Lines.empty() ? "" : ", ") + IntToStr(Line);
+  const TCutLinesSummary Summary = SummarizeCutLines(CutLines);
+  std::string Lines = Summary.FirstLines;
+  if (Summary.More) Lines += " … и ещё " + GroupDigits(Summary.More, " ");
   Application->MessageBox("В файле Content.ini больше полей, чем столбцов в таблице, в строках: " +
                               Lines + ".\n\nЛишние поля этих строк не показаны.",
                           "ВНИМАНИЕ", MB_OK | MB_ICONEXCLAMATION);

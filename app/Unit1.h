@@ -92,6 +92,7 @@ private:
   void PrepareSortKeys(std::int32_t HolderCol);
   void ShowFocusPosition(std::int32_t ACol, std::int32_t ARow);
   void ReportCutLines();
+  void WarnOfCutLines() const;
   std::string HeaderText(std::int32_t HolderCol, std::int32_t HolderRow) const;
   void SortBy(std::int32_t HolderCol, std::int32_t Row);
   void ShowGroup(std::int32_t ColumnNumber);

@@ -81,14 +81,30 @@ const char* const FontNames[YGridFontCount] = {
     "FixedButtonsFont",
 };
 
+// Refuses a stored count that would make the store hold more than YGridMaxStoredCells cells
+// (the counts are checked one at a time, against the other count as it stands).
+void CheckStoredCells(std::int64_t ColCount, std::int64_t RowCount) {
+  if (ColCount * RowCount > YGridMaxStoredCells)
+    throw EReadError("A stored grid may hold at most " + std::to_string(YGridMaxStoredCells) +
+                     " cells");
+}
+
 void RegisterHolder() {
   RegisterProperties<TYCellsHolder>("TYCellsHolder", "")
       ->Integer(
           "ColCount", [](TYCellsHolder& H) { return H.GetColCount(); },
-          [](TYCellsHolder& H, std::int32_t V) { H.SetColCount(V); }, 5)
+          [](TYCellsHolder& H, std::int32_t V) {
+            CheckStoredCells(V, H.GetRowCount());
+            H.SetColCount(V);
+          },
+          5)
       .Integer(
           "RowCount", [](TYCellsHolder& H) { return H.GetRowCount(); },
-          [](TYCellsHolder& H, std::int32_t V) { H.SetRowCount(V); }, 5)
+          [](TYCellsHolder& H, std::int32_t V) {
+            CheckStoredCells(H.GetColCount(), V);
+            H.SetRowCount(V);
+          },
+          5)
       .Integer(
           "FixedCols", [](TYCellsHolder& H) { return H.GetFixedCols(); },
           [](TYCellsHolder& H, std::int32_t V) { H.SetFixedCols(V); }, 1)

@@ -5,6 +5,8 @@
 #include "host/classes/Filer.h"
 #include "host/classes/TypInfo.h"
 
+#include <algorithm>
+#include <cctype>
 #include <limits>
 #include <vector>
 
@@ -162,8 +164,12 @@ private:
   };
 
   void ReadComponent(TComponent* Parent) {
+    const TNestingLevel Level(Depth);
+    if (Level.TooDeep()) throw EReadError(NestingTooDeepMessage());
     const std::string ClassName = Reader.ReadStr();
     const std::string Name = Reader.ReadStr();
+    if (!IsValidComponentName(Name))
+      throw EReadError("A stored component name is not a valid identifier");
     TComponent& Instance = Parent ? CreateChild(ClassName, Name, *Parent) : CheckRoot(ClassName);
     Instance.SetName(Name);
     Instance.BeginLoading();
@@ -174,6 +180,19 @@ private:
     while (!Reader.EndOfList())
       ReadComponent(&Instance);
     Reader.ReadListEnd();
+  }
+
+  // Empty, or a letter or underscore followed by letters, digits and underscores: a name the
+  // text form can write, and references and handlers can find.
+  static bool IsValidComponentName(const std::string& Name) {
+    const auto Letter = [](char C) {
+      return std::isalpha(static_cast<unsigned char>(C)) || C == '_';
+    };
+    if (Name.empty()) return true;
+    if (!Letter(Name[0])) return false;
+    return std::all_of(Name.begin(), Name.end(), [&](char C) {
+      return Letter(C) || std::isdigit(static_cast<unsigned char>(C));
+    });
   }
 
   TComponent& CheckRoot(const std::string& ClassName) {
@@ -256,10 +275,11 @@ private:
   std::int64_t ReadIntegerOrIdent(const TPropInfo& Prop) {
     if (Reader.NextValue() == vaIdent) return ValueOfIdent(Prop, Reader.ReadIdent());
     const std::int64_t Value = Reader.ReadInt64();
-    // Integer properties are 32-bit; a named value (a colour) may use all 32 bits unsigned.
-    if (Value < std::numeric_limits<std::int32_t>::min() ||
-        Value > std::numeric_limits<std::uint32_t>::max())
-      TReader::PropValueError();
+    // Integer properties are 32-bit; only one with named values (a colour) may be stored
+    // with all 32 bits unsigned. Anything else would wrap, so it is refused.
+    const std::int64_t Max = Prop.Idents ? std::numeric_limits<std::uint32_t>::max()
+                                         : std::numeric_limits<std::int32_t>::max();
+    if (Value < std::numeric_limits<std::int32_t>::min() || Value > Max) TReader::PropValueError();
     return Value;
   }
 
@@ -298,6 +318,8 @@ private:
   }
 
   void ReadCollection(TCollection& Items, TComponent& Owner) {
+    const TNestingLevel Level(Depth);
+    if (Level.TooDeep()) throw EReadError(NestingTooDeepMessage());
     Reader.CheckValue(vaCollection);
     Items.Clear();
     while (!Reader.EndOfList()) {
@@ -325,6 +347,7 @@ private:
   TComponent& Root;
   std::vector<TComponent*> Loading;
   std::vector<TFixup> Fixups;
+  int Depth = 0; // components and collections open while reading
 };
 } // namespace
 

@@ -16,6 +16,10 @@
 //     OnFocusCell = YGrid1FocusCell
 //   end
 //
+// Every reader below raises EReadError for a form nested deeper than MaxStoredNesting levels
+// (Filer.h), so hostile input cannot exhaust the stack, and the text it writes grows linearly
+// with the binary it reads.
+//
 // Strings are quoted with '' for a quote inside; characters below 32 are written as #n
 // outside the quotes; sets stand in brackets, lists in parentheses, collections as items in
 // angle brackets, binary data as hexadecimal digits in braces.

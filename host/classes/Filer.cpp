@@ -42,6 +42,10 @@ std::string ReadBytes(TStream& Stream, std::uint64_t Length) {
 }
 } // namespace
 
+std::string NestingTooDeepMessage() {
+  return "Stored form nested deeper than " + std::to_string(MaxStoredNesting) + " levels";
+}
+
 // TWriter
 
 void TWriter::DefineProperty(const std::string& Name, const TReaderProc&,

@@ -33,6 +33,28 @@ enum TValueType : std::uint8_t {
   vaUTF8String = 20,
 };
 
+// How deep a stored form may nest: components inside components, lists inside lists,
+// collections and their items each count one level. Far deeper than any real form needs, and
+// far shallower than what the recursive readers can take on the stack, also under the
+// sanitizers; a deeper form raises EReadError.
+constexpr int MaxStoredNesting = 64;
+
+// One level of nesting, counted in Depth while it lives.
+class TNestingLevel {
+public:
+  explicit TNestingLevel(int& ADepth) : Depth(ADepth) { ++Depth; }
+  ~TNestingLevel() { --Depth; }
+  TNestingLevel(const TNestingLevel&) = delete;
+  TNestingLevel& operator=(const TNestingLevel&) = delete;
+  bool TooDeep() const { return Depth > MaxStoredNesting; }
+
+private:
+  int& Depth;
+};
+
+// The message of the read error for a form nested deeper than MaxStoredNesting.
+std::string NestingTooDeepMessage();
+
 class TReader;
 class TWriter;
 using TReaderProc = std::function<void(TReader&)>;

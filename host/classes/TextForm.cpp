@@ -10,6 +10,17 @@ namespace {
 const char Signature[] = "TPF0";
 constexpr int IndentStep = 2;
 constexpr size_t BytesPerHexLine = 32;
+constexpr size_t MaxIdentLength = 255;
+
+// What the text form reads as one identifier: a letter or underscore, then letters, digits,
+// underscores and dots (property paths such as Holder.ColCount).
+bool IsTextIdent(std::string_view Name) {
+  const auto Start = [](char C) { return std::isalpha(static_cast<unsigned char>(C)) || C == '_'; };
+  if (Name.empty() || !Start(Name[0])) return false;
+  for (char C : Name)
+    if (!Start(C) && !std::isdigit(static_cast<unsigned char>(C)) && C != '.') return false;
+  return true;
+}
 
 // --- Binary to text ---
 
@@ -18,8 +29,11 @@ public:
   TBinaryToText(TReader& AReader, std::string& AOut) : Reader(AReader), Out(AOut) {}
 
   void ConvertObject(int Indent) {
-    const std::string ClassName = Reader.ReadStr();
-    const std::string Name = Reader.ReadStr();
+    const TNestingLevel Level(Depth);
+    CheckDepth(Level);
+    const std::string ClassName = Ident(Reader.ReadStr());
+    std::string Name = Reader.ReadStr();
+    if (!Name.empty()) Ident(Name);
     Line(Indent, "object " + (Name.empty() ? "" : Name + ": ") + ClassName);
     while (!Reader.EndOfList())
       ConvertProperty(Indent + IndentStep);
@@ -31,6 +45,18 @@ public:
   }
 
 private:
+  // Bounding the depth also bounds the indentation, which keeps the text linear in the input.
+  static void CheckDepth(const TNestingLevel& Level) {
+    if (Level.TooDeep()) throw EReadError(NestingTooDeepMessage());
+  }
+
+  // Names are written unquoted, so one the text form would not read back as the same single
+  // identifier is refused.
+  static std::string Ident(std::string Name) {
+    if (!IsTextIdent(Name)) throw EReadError("Invalid identifier in the stored form");
+    return Name;
+  }
+
   void Line(int Indent, const std::string& Text) {
     Out.append(static_cast<size_t>(Indent), ' ');
     Out += Text;
@@ -39,7 +65,7 @@ private:
 
   void ConvertProperty(int Indent) {
     Out.append(static_cast<size_t>(Indent), ' ');
-    Out += Reader.ReadStr() + " = ";
+    Out += Ident(Reader.ReadStr()) + " = ";
     ConvertValue(Indent);
     Out += '\n';
   }
@@ -60,6 +86,8 @@ private:
       Out += Quoted(Reader.ReadString());
       return;
     case vaIdent:
+      Out += Ident(Reader.ReadIdent());
+      return;
     case vaFalse:
     case vaTrue:
     case vaNil:
@@ -77,6 +105,8 @@ private:
   }
 
   void ConvertList(int Indent) {
+    const TNestingLevel Level(Depth);
+    CheckDepth(Level);
     Reader.ReadListBegin();
     Out += '(';
     while (!Reader.EndOfList()) {
@@ -111,13 +141,15 @@ private:
     bool First = true;
     for (std::string Name = Reader.ReadStr(); !Name.empty(); Name = Reader.ReadStr()) {
       if (!First) Out += ", ";
-      Out += Name;
+      Out += Ident(Name);
       First = false;
     }
     Out += ']';
   }
 
   void ConvertCollection(int Indent) {
+    const TNestingLevel Level(Depth);
+    CheckDepth(Level);
     Reader.CheckValue(vaCollection);
     Out += '<';
     while (!Reader.EndOfList()) {
@@ -156,6 +188,7 @@ private:
 
   TReader& Reader;
   std::string& Out;
+  int Depth = 0; // objects, lists and collections open
 };
 
 // --- Text to binary ---
@@ -167,6 +200,8 @@ public:
   TTextParser(std::string_view AText, TWriter& AWriter) : Text(AText), Writer(AWriter) { Next(); }
 
   void ParseObject() {
+    const TNestingLevel Level(Depth);
+    CheckDepth(Level);
     ExpectIdent("object");
     std::string Name = TakeIdent();
     std::string ClassName = Name;
@@ -249,6 +284,8 @@ private:
   }
 
   void ParseList() {
+    const TNestingLevel Level(Depth);
+    CheckDepth(Level);
     Next();
     Writer.WriteListBegin();
     while (!IsSymbol(')'))
@@ -258,6 +295,8 @@ private:
   }
 
   void ParseCollection() {
+    const TNestingLevel Level(Depth);
+    CheckDepth(Level);
     Next();
     Writer.WriteValue(vaCollection);
     while (!IsSymbol('>')) {
@@ -328,6 +367,11 @@ private:
     return Ident;
   }
 
+  void CheckDepth(const TNestingLevel& Level) const {
+    if (Level.TooDeep())
+      Error("nesting deeper than " + std::to_string(MaxStoredNesting) + " levels");
+  }
+
   [[noreturn]] void Error(const std::string& What) const {
     throw EReadError("Line " + std::to_string(LineNo) + ": " + What);
   }
@@ -360,6 +404,9 @@ private:
     while (Pos < Text.size() && (std::isalnum(static_cast<unsigned char>(Text[Pos])) ||
                                  Text[Pos] == '_' || Text[Pos] == '.'))
       ++Pos;
+    // The binary form stores names as short strings.
+    if (Pos - Start > MaxIdentLength)
+      Error("identifier longer than " + std::to_string(MaxIdentLength) + " bytes");
     Kind = TToken::Ident;
     Value = std::string(Text.substr(Start, Pos - Start));
   }
@@ -422,6 +469,7 @@ private:
   TToken Kind = TToken::End;
   std::string Value;
   std::int64_t IntegerValue = 0;
+  int Depth = 0; // objects, lists and collections open
 };
 
 std::string ReadAll(TStream& Input) {

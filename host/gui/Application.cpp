@@ -24,11 +24,19 @@ TApplication* Application = &ApplicationObject;
 // windows stay to the process.
 TApplication::~TApplication() {
   ProcessExiting();
+  DestroyForms();
+}
+
+void TApplication::DestroyForms() {
   for (int I = GetComponentCount() - 1; I >= 0; --I)
     if (auto* Form = dynamic_cast<TForm*>(GetComponents(I))) Form->DoDestroy();
   MainForm = nullptr;
   while (GetComponentCount() > 0)
     delete GetComponents(GetComponentCount() - 1);
+}
+
+void DoneApplication() {
+  Application->DestroyForms();
 }
 
 void TApplication::Initialize() {

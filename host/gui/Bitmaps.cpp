@@ -65,13 +65,15 @@ void TBitmap::Assign(const TPersistent* Source) {
   if (Other == this) return;
   Install(Dc, Handle, Bits(Other->Handle).Image, Other->GetMonochrome());
   TransparentColor = Other->TransparentColor;
+  Width = Other->Width;
+  Height = Other->Height;
 }
 
 int TBitmap::GetWidth() const {
-  return Bits(Handle).Image.width();
+  return Width;
 }
 int TBitmap::GetHeight() const {
-  return Bits(Handle).Image.height();
+  return Height;
 }
 void TBitmap::SetWidth(int Value) {
   SetSize(Value, GetHeight());
@@ -80,12 +82,15 @@ void TBitmap::SetHeight(int Value) {
   SetSize(GetWidth(), Value);
 }
 
-// The old picture stays in the top-left corner; a width or height of 0 empties the bitmap.
+// The old picture stays in the top-left corner; a width or height of 0 empties the picture,
+// but the other dimension is kept.
 void TBitmap::SetSize(int AWidth, int AHeight) {
   AWidth = std::max(0, AWidth);
   AHeight = std::max(0, AHeight);
-  if (AWidth == GetWidth() && AHeight == GetHeight()) return;
+  if (AWidth == Width && AHeight == Height) return;
   Install(Dc, Handle, Resized(Bits(Handle).Image, AWidth, AHeight), GetMonochrome());
+  Width = AWidth;
+  Height = AHeight;
 }
 
 bool TBitmap::GetMonochrome() const {
@@ -139,6 +144,8 @@ bool TBitmap::LoadFromPngBytes(const std::string& Bytes) {
     return false;
   Image = Image.convertToFormat(QImage::Format_RGB32);
   Image.setDevicePixelRatio(1);
+  Width = Image.width();
+  Height = Image.height();
   Install(Dc, Handle, std::move(Image), false);
   return true;
 }

@@ -215,7 +215,9 @@ public:
 
 private:
   friend class TForm;
+  friend void DoneApplication();
   void FormCreated(TForm* Form);
+  void DestroyForms();
   int ShowMessageBox(const std::string& Text, const std::string& Caption, unsigned Flags);
 
   TForm* MainForm = nullptr;
@@ -227,3 +229,9 @@ private:
 
 extern TApplication* Application;
 extern TScreen* Screen;
+
+// Destroys the application's forms, each told first (OnDestroy), while Qt is still whole. A
+// program calls it before main returns: the application object would otherwise do it during
+// the process's exit, after some of Qt's own objects are gone, and a form whose window still
+// has the mouse pointer over it would reach into them as it goes.
+void DoneApplication();

@@ -162,6 +162,10 @@ private:
   HDC Dc = nullptr;
   std::unique_ptr<TCanvas> Canvas;
   TColor TransparentColor = clDefault;
+  // The size asked for, in pixels. Each is kept while the other is 0 (the picture is then
+  // empty), so sizing by width first and height after gives a picture of both.
+  int Width = 0;
+  int Height = 0;
 };
 
 class TCustomImageList;

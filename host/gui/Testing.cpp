@@ -303,6 +303,11 @@ TColor SurfacePixel(TWinControl& Control, int X, int Y) {
   return ColorOfPixel(Surface.pixel(X, Y));
 }
 
+TPoint SurfaceSize(TWinControl& Control) {
+  const QImage& Surface = WindowOf(Control)->GetSurface();
+  return {Surface.width(), Surface.height()};
+}
+
 std::vector<TColor> SurfacePixels(TWinControl& Control) {
   const QImage& Surface = WindowOf(Control)->GetSurface();
   std::vector<TColor> Pixels;

@@ -67,6 +67,8 @@ void WindowMouseUp(TWinControl& Control, int X, int Y);
 
 // --- Pixels and the update region ---
 TColor SurfacePixel(TWinControl& Control, int X, int Y);
+// The size of the window's surface (the client size, unless larger than the screens).
+TPoint SurfaceSize(TWinControl& Control);
 // Every pixel of the surface, row by row (client width pixels a row).
 std::vector<TColor> SurfacePixels(TWinControl& Control);
 bool SaveSurface(TWinControl& Control, const std::string& FileName); // PNG

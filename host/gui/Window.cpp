@@ -2,8 +2,10 @@
 // and painting.
 #include "host/gui/Window.h"
 
+#include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -68,7 +70,9 @@ void TWindowHandle::Detach() {
     killTimer(QtId);
   Timers.clear();
   if (CaptureWindow() == this) SetCaptureWindow(nullptr);
-  hide();
+  // Hiding a window under the mouse pointer sends it a leave event through Qt's registry of
+  // pointing devices, which may already be destroyed while the process exits.
+  if (!Exiting) hide();
 }
 
 // Inside a message (of any window: this one or one of its children may be handling it) the
@@ -161,17 +165,31 @@ void TWindowHandle::Relayout() {
   LayoutScrollBars(Client);
   update();
   const double NewScale = devicePixelRatioF();
-  if (LaidOut && Client.size() == ClientSize && NewScale == Scale) return;
-  const bool Resized = !LaidOut || Client.size() != ClientSize;
+  const bool Resized = !LaidOut || Client.size() != LaidOutClient;
+  if (!Resized && NewScale == Scale) return;
   LaidOut = true;
-  ResizeSurface(Client.size(), NewScale);
+  LaidOutClient = Client.size();
+  // The surface may stop growing at the screens' bound while the client area still does.
+  const QSize NewSize = SurfaceSizeFor(Client.size()); // logical pixels
+  if (NewSize != ClientSize || NewScale != Scale) ResizeSurface(NewSize, NewScale);
   if (!Resized) return; // a new density alone repaints, at the same logical size
-
   Send(WM_SIZE, SIZE_RESTORED,
        MakeLParam(static_cast<unsigned>(Client.width()), static_cast<unsigned>(Client.height())));
 }
 
 // ---------------------------------------------------------------- surface
+
+// No screen shows more than its virtual desktop, so a client area larger than that (a stored
+// form 2147483647 pixels high, say) gets a surface of that size at most: pixels past it could
+// never be seen, and would cost gigabytes. Drawing beyond the surface is clipped. Small or
+// missing screens (offscreen tests) still allow MinSurfaceBound pixels each way.
+QSize TWindowHandle::SurfaceSizeFor(QSize Client) {
+  constexpr int MinSurfaceBound = 4096;
+  QSize Bound(MinSurfaceBound, MinSurfaceBound);
+  if (const QScreen* Primary = QGuiApplication::primaryScreen())
+    Bound = Bound.expandedTo(Primary->virtualSize());
+  return Client.boundedTo(Bound);
+}
 
 namespace {
 // Image at Size: the pixels of Old that fit, Fill elsewhere.

@@ -123,6 +123,7 @@ private:
   void ResizeSurface(QSize Size, double NewScale);
   QRect LogicalRect() const { return {QPoint(0, 0), ClientSize}; }
   QRect DeviceRect(const QRect& Logical) const; // a logical rectangle in surface pixels
+  static QSize SurfaceSizeFor(QSize Client); // the client size, bounded by the screens
   QRegion PaintNow();
   void MovePixels(int DX, int DY, const QRect& Dest); // Dest: logical, within the surface
   void PaintRegion(const QRegion& Region, const QRegion& Erase);
@@ -152,6 +153,7 @@ private:
   QImage Surface;         // the client area's pixels: RGB32, Scale pixels per logical pixel
   double Scale = 1;       // the screen's device pixel ratio when the surface was last sized
   QSize ClientSize;       // the surface's size in logical pixels
+  QSize LaidOutClient;    // the client area's size at the last layout (the surface may be smaller)
   HDC WindowDc = nullptr; // context on Surface for drawing outside WM_PAINT
   QRegion Pending;        // update region (logical pixels)
   QRegion PendingErase;   // the part of it to erase before painting

@@ -2,10 +2,12 @@
 // with xdotool, looked at through screenshots of the whole display.
 #include "host/gui/Forms.h"
 #include "host/gui/Graphics.h"
+#include "tests/app/XWindowClose.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -21,6 +23,18 @@ namespace {
 
 int Shell(const std::string& Command) {
   return std::system(Command.c_str());
+}
+
+// What Command writes to standard output.
+std::string ShellOutput(const std::string& Command) {
+  std::string Output;
+  if (FILE* Pipe = ::popen(Command.c_str(), "r")) {
+    char Buffer[256];
+    while (std::fgets(Buffer, sizeof Buffer, Pipe))
+      Output += Buffer;
+    ::pclose(Pipe);
+  }
+  return Output;
 }
 
 bool WaitFor(const std::function<bool()>& Ready) {
@@ -65,8 +79,9 @@ protected:
     fs::copy_file(DEMO_PROGRAM, Folder / "ygrids_demo", fs::copy_options::overwrite_existing);
     std::ofstream(Folder / "Content.ini") << "Иванов Пётр Москва\nПетров Иван Казань\n"
                                              "Сидоров Олег Тверь\nКозлов Юрий Самара\n";
-    Shell(Env() + (Folder / "ygrids_demo").string() + " >/dev/null 2>&1 & echo $! > " +
-          (Folder / "pid").string());
+    // The shell waits for the program and keeps its exit status.
+    Shell(Env() + "sh -c '" + (Folder / "ygrids_demo").string() + " >/dev/null 2>&1 & echo $! > " +
+          (Folder / "pid").string() + "; wait $!; echo $? > " + StatusFile() + "' &");
     ASSERT_TRUE(WaitFor([&] { return Shot() && Pixel(200, 20) == ColorToRGB(clBtnFace); }))
         << "no window on " << ShotFile();
   }
@@ -79,6 +94,13 @@ protected:
     return "DISPLAY=" + Display.GetName() + " QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=1 ";
   }
   std::string ShotFile() const { return (Folder / "screen.png").string(); }
+  std::string StatusFile() const { return (Folder / "status").string(); }
+  // The program's exit status once it has ended, or -1.
+  int ExitStatus() const {
+    int Status = -1;
+    std::ifstream(StatusFile()) >> Status;
+    return Status;
+  }
   bool Shot() {
     Shell(Env() + "import -window root " + ShotFile() + " 2>/dev/null");
     return Screen.LoadFromPngFile(ShotFile());
@@ -161,6 +183,19 @@ TEST_F(DemoOnDisplay, ClicksAndDragsWorkTheDemo) {
   Drag(65 * 2 + 20, 62, 65 * 5 + 40 + 30, DataY, 3);
   EXPECT_TRUE(ShowsSoon([&] { return AnyPixel(Number5, Cyan); })) << ShotFile();
   EXPECT_FALSE(AnyPixel(Number2, Cyan));
+}
+
+TEST_F(DemoOnDisplay, EndsWithStatusZeroWhenClosedWithThePointerOverTheGrid) {
+  Shell(Env() + "xdotool mousemove " + At(65 + 30, 75 + 12));
+  // The pointer is over a data cell, so hiding the grid's window on the way out sends it a
+  // leave event.
+  const std::string Window = ShellOutput(Env() + "xdotool search --onlyvisible --pid $(cat " +
+                                         (Folder / "pid").string() + ") | head -n 1");
+  ASSERT_FALSE(Window.empty()) << "the demo's window was not found";
+  ASSERT_TRUE(RequestWindowClose(Display.GetName(), std::stoul(Window)));
+  ASSERT_TRUE(WaitFor([&] { return fs::exists(StatusFile()) && ExitStatus() >= 0; }))
+      << "the demo did not end";
+  EXPECT_EQ(ExitStatus(), 0);
 }
 
 } // namespace

@@ -210,6 +210,43 @@ TEST_F(DemoForm, ALineWithTooManyFieldsKeepsWhatFitsAndIsReported) {
   EXPECT_EQ(Application->GetMessageBoxCalls().size(), 1u); // told once
 }
 
+TEST_F(DemoForm, ManyCutLinesAreCountedNotListed) {
+  std::string Content;
+  for (int I = 0; I < 25; ++I)
+    Content += "1 2 3 4 5 6 7 8\n";
+  Application->QueueMessageBoxAnswer(IDOK);
+  testing::internal::CaptureStderr();
+  Open(Content.c_str());
+  const std::string Warning = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(Warning, "Content.ini: 25 lines have more fields than the table has columns (lines "
+                     "1, 2, 3, 4, 5, 6, 7, 8, 9, 10 … and 15 more); the extra fields were "
+                     "dropped\n");
+  Form->Show();
+  ASSERT_EQ(Application->GetMessageBoxCalls().size(), 1u);
+  const std::string& Text = Application->GetMessageBoxCalls()[0].Text;
+  EXPECT_NE(Text.find("в строках: 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 … и ещё 15."), std::string::npos)
+      << Text;
+  EXPECT_EQ(Text.find("11"), std::string::npos) << Text;
+}
+
+TEST_F(DemoForm, OneCutLineIsNamedAlone) {
+  testing::internal::CaptureStderr();
+  Open("1 2 3 4 5 6 7 8\n");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "Content.ini: 1 line has more fields than the table has columns (line 1); the extra "
+            "fields were dropped\n");
+}
+
+TEST(CutLinesSummary, GroupsDigitsByThree) {
+  EXPECT_EQ(GroupDigits(0, ","), "0");
+  EXPECT_EQ(GroupDigits(999, ","), "999");
+  EXPECT_EQ(GroupDigits(99990, ","), "99,990");
+  EXPECT_EQ(GroupDigits(1000000, " "), "1 000 000");
+  EXPECT_EQ(SummarizeCutLines({4, 9}).FirstLines, "4, 9");
+  EXPECT_EQ(SummarizeCutLines({4, 9}).More, 0u);
+  EXPECT_EQ(SummarizeCutLines(std::vector<int>(100000, 7)).More, 99990u);
+}
+
 TEST_F(DemoForm, WithoutContentTheStoredSizeStaysAndNoRowHasData) {
   for (const char* Content : {static_cast<const char*>(nullptr), ""}) {
     Open(Content);

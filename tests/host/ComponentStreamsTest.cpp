@@ -298,4 +298,160 @@ TEST_F(ComponentStreamsTest, BinaryFormLaysOutTagsAsTheFrameworkDoes) {
   EXPECT_EQ(TextOf(Binary), "object R: TWidget\n  Count = 200\n  Flags = [flC]\nend\n");
 }
 
+// --- Hostile stored forms: depth, names and values the properties cannot hold ---
+
+std::string ReadError(const std::function<void()>& Read) {
+  try {
+    Read();
+  } catch (const EReadError& E) {
+    return E.GetMessage();
+  }
+  return "no error";
+}
+
+std::string TextToBinaryError(const std::string& Text) {
+  return ReadError([&] {
+    TMemoryStream Input(std::vector<std::uint8_t>(Text.begin(), Text.end()));
+    TMemoryStream Output;
+    ObjectTextToBinary(Input, Output);
+  });
+}
+
+// A root TWidget "R" whose property Count holds Depth lists, one inside the other.
+std::vector<std::uint8_t> NestedListsBinary(int Depth) {
+  std::vector<std::uint8_t> Bytes = {'T', 'P', 'F', '0', 7, 'T', 'W', 'i', 'd', 'g',
+                                     'e', 't', 1,   'R', 5, 'C', 'o', 'u', 'n', 't'};
+  Bytes.insert(Bytes.end(), static_cast<size_t>(Depth), vaList);
+  Bytes.insert(Bytes.end(), static_cast<size_t>(Depth) + 3, vaNull);
+  return Bytes;
+}
+
+// A root TWidget with Depth - 1 unnamed TWidgets, each stored inside the one before.
+std::vector<std::uint8_t> NestedComponentsBinary(int Depth) {
+  std::vector<std::uint8_t> Bytes = {'T', 'P', 'F', '0'};
+  for (int I = 0; I < Depth; ++I) {
+    Bytes.insert(Bytes.end(), {7, 'T', 'W', 'i', 'd', 'g', 'e', 't', 0});
+    Bytes.push_back(vaNull); // no properties
+  }
+  Bytes.insert(Bytes.end(), static_cast<size_t>(Depth), vaNull);
+  return Bytes;
+}
+
+std::string Repeat(const std::string& Part, int Times) {
+  std::string Result;
+  for (int I = 0; I < Times; ++I)
+    Result += Part;
+  return Result;
+}
+
+TEST_F(ComponentStreamsTest, TextNestedPastTheLimitFailsWithItsLine) {
+  // The object is one level, so the deepest list allowed is one less than the limit.
+  const auto Lists = [](int Depth) {
+    return "object R: TWidget\n  Count = " + Repeat("(", Depth) + "1" + Repeat(")", Depth) +
+           "\nend\n";
+  };
+  EXPECT_EQ(TextToBinaryError(Lists(MaxStoredNesting - 1)), "no error");
+  EXPECT_EQ(TextToBinaryError(Lists(MaxStoredNesting)), "Line 2: nesting deeper than 64 levels");
+  // Tens of thousands of parentheses would otherwise recurse until the stack runs out.
+  TWidget Root(nullptr);
+  EXPECT_EQ(ReadError([&] { ReadComponentText(Lists(50000), Root); }),
+            "Line 2: nesting deeper than 64 levels");
+
+  const std::string Objects = Repeat("object A: TWidget\n", 50000);
+  EXPECT_EQ(TextToBinaryError(Objects), "Line 65: nesting deeper than 64 levels");
+  const std::string Items = "object R: TWidget\n  Items = " + Repeat("<item Items = ", 50000);
+  EXPECT_EQ(TextToBinaryError(Items), "Line 2: nesting deeper than 64 levels");
+}
+
+TEST_F(ComponentStreamsTest, BinaryNestedPastTheLimitFailsInEveryReader) {
+  const auto ToText = [](const std::vector<std::uint8_t>& Bytes) {
+    return ReadError([&] {
+      TMemoryStream Input(Bytes);
+      TMemoryStream Output;
+      ObjectBinaryToText(Input, Output);
+    });
+  };
+  const auto ReadRoot = [](const std::vector<std::uint8_t>& Bytes) {
+    return ReadError([&] {
+      TMemoryStream Input(Bytes);
+      TWidget Root(nullptr);
+      ReadRootComponent(Input, Root);
+    });
+  };
+  const std::string TooDeep = "Stored form nested deeper than 64 levels";
+  EXPECT_EQ(ToText(NestedListsBinary(MaxStoredNesting - 1)), "no error");
+  EXPECT_EQ(ToText(NestedListsBinary(MaxStoredNesting)), TooDeep);
+  EXPECT_EQ(ToText(NestedListsBinary(60000)), TooDeep);
+  EXPECT_EQ(ToText(NestedComponentsBinary(MaxStoredNesting)), "no error");
+  EXPECT_EQ(ToText(NestedComponentsBinary(60000)), TooDeep);
+  EXPECT_EQ(ReadRoot(NestedComponentsBinary(MaxStoredNesting)), "no error");
+  EXPECT_EQ(ReadRoot(NestedComponentsBinary(MaxStoredNesting + 1)), TooDeep);
+  EXPECT_EQ(ReadRoot(NestedComponentsBinary(20000)), TooDeep);
+}
+
+TEST_F(ComponentStreamsTest, AStoredComponentNameMustBeAnIdentifier) {
+  // Root "R", then a TWidget child whose name holds a space and a zero byte.
+  std::vector<std::uint8_t> Bytes = {'T', 'P', 'F', '0', 7,   'T', 'W', 'i', 'd', 'g',
+                                     'e', 't', 1,   'R', 0,   7,   'T', 'W', 'i', 'd',
+                                     'g', 'e', 't', 3,   'a', ' ', 0,   0,   0,   0};
+  TWidget Root(nullptr);
+  EXPECT_EQ(ReadError([&] {
+              TMemoryStream Input(Bytes);
+              ReadRootComponent(Input, Root);
+            }),
+            "A stored component name is not a valid identifier");
+  EXPECT_EQ(Root.GetComponentCount(), 0);
+  // The same child named "a_1" reads.
+  Bytes[25] = '_';
+  Bytes[26] = '1';
+  TMemoryStream Input(Bytes);
+  ReadRootComponent(Input, Root);
+  ASSERT_EQ(Root.GetComponentCount(), 1);
+  EXPECT_EQ(Root.GetComponents(0)->GetName(), "a_1");
+}
+
+TEST_F(ComponentStreamsTest, BinaryNamesTheTextFormCannotWriteAreRefused) {
+  // Count = <an identifier>, then the ends of the properties and of the children.
+  const auto WithIdent = [](const std::string& Ident) {
+    std::vector<std::uint8_t> Bytes = NestedListsBinary(0);
+    Bytes.resize(Bytes.size() - 3);
+    Bytes.push_back(vaIdent);
+    Bytes.push_back(static_cast<std::uint8_t>(Ident.size()));
+    Bytes.insert(Bytes.end(), Ident.begin(), Ident.end());
+    Bytes.insert(Bytes.end(), {vaNull, vaNull});
+    TMemoryStream Input(Bytes);
+    return ReadError([&] {
+      TMemoryStream Output;
+      ObjectBinaryToText(Input, Output);
+    });
+  };
+  EXPECT_EQ(WithIdent("Seven"), "no error");
+  for (const char* Bad : {"", "two words", "\nSeven", "7up", "a;b"})
+    EXPECT_EQ(WithIdent(Bad), "Invalid identifier in the stored form") << Bad;
+}
+
+TEST_F(ComponentStreamsTest, AnIdentifierTooLongForTheBinaryFormIsAReadErrorWithItsLine) {
+  const std::string Name(256, 'x');
+  EXPECT_EQ(TextToBinaryError("object R: TWidget\n  Shape = " + Name + "\nend\n"),
+            "Line 2: identifier longer than 255 bytes");
+  EXPECT_EQ(TextToBinaryError("object R: TWidget\n  Shape = " + Name.substr(1) + "\nend\n"),
+            "no error");
+}
+
+TEST_F(ComponentStreamsTest, AnIntegerThePropertyCannotHoldIsRefusedNotWrapped) {
+  for (const char* Value : {"2147483648", "4294967295", "-2147483649", "9223372036854775807"}) {
+    TWidget Root(nullptr);
+    EXPECT_EQ(ReadError([&] {
+                ReadComponentText(
+                    std::string("object R: TWidget\n  Pen.Width = ") + Value + "\nend\n", Root);
+              }),
+              "Error reading R.Pen.Width: Invalid property value")
+        << Value;
+    EXPECT_EQ(Root.Pen.Width, 1) << Value;
+  }
+  TWidget Root(nullptr);
+  ReadComponentText("object R: TWidget\n  Pen.Width = -2147483648\nend\n", Root);
+  EXPECT_EQ(Root.Pen.Width, -2147483647 - 1);
+}
+
 } // namespace

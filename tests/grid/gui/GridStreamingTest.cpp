@@ -224,4 +224,38 @@ TEST_F(GridStreaming, TruncatedOrDamagedStreamsFailCleanly) {
   EXPECT_EQ(Failures, static_cast<int>(Bytes.size()));
 }
 
+TEST_F(GridStreaming, AStoredFormCannotDemandMoreCellsThanTheLimit) {
+  struct Case {
+    const char* Counts;
+    const char* Message;
+  };
+  const Case Cases[] = {
+      {"Holder.RowCount = 2147483647", "Error reading G.Holder.RowCount: "},
+      {"Holder.ColCount = 5000\n    Holder.RowCount = 50000", "Error reading G.Holder.RowCount: "},
+      {"Holder.RowCount = 2\n    Holder.ColCount = 500001", "Error reading G.Holder.ColCount: "},
+  };
+  for (const Case& C : Cases) {
+    auto Form = MakeForm();
+    TYGrid* Grid = AddGrid(*Form);
+    try {
+      ReadComponentText(std::string("object Host: TForm\n  object G: TYGrid\n    ") + C.Counts +
+                            "\n  end\nend\n",
+                        *Form);
+      ADD_FAILURE() << C.Counts;
+    } catch (const EReadError& E) {
+      EXPECT_EQ(E.GetMessage(), std::string(C.Message) + "A stored grid may hold at most " +
+                                    std::to_string(YGridMaxStoredCells) + " cells");
+    }
+    EXPECT_LE(std::int64_t{Grid->GetHolder()->GetColCount()} * Grid->GetHolder()->GetRowCount(),
+              YGridMaxStoredCells);
+    EXPECT_TRUE(ModelConsistent(*Grid));
+  }
+  auto Form = MakeForm();
+  TYGrid* Grid = AddGrid(*Form);
+  ReadComponentText("object Host: TForm\n  object G: TYGrid\n    Holder.ColCount = 2\n"
+                    "    Holder.RowCount = 2000\n  end\nend\n",
+                    *Form);
+  EXPECT_EQ(Grid->GetHolder()->GetRowCount(), 2000);
+}
+
 } // namespace

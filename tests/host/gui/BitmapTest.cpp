@@ -43,9 +43,31 @@ TEST(BitmapTest, ZeroWidthEmptiesTheBitmap) {
   Bitmap.GetCanvas()->SetPixel(0, 0, clRed);
   Bitmap.SetWidth(0);
   EXPECT_EQ(Bitmap.GetWidth(), 0);
+  EXPECT_EQ(Bitmap.GetHeight(), 5);
   EXPECT_EQ(Bitmap.GetCanvas()->GetPixel(0, 0), -1);
   Bitmap.SetSize(5, 5);
   EXPECT_EQ(Bitmap.GetCanvas()->GetPixel(0, 0), clWhite) << "nothing of the old picture comes back";
+}
+
+TEST(BitmapTest, SizingOneDimensionAtATimeKeepsTheOther) {
+  TBitmap ByWidth;
+  ByWidth.SetWidth(16);
+  EXPECT_EQ(ByWidth.GetWidth(), 16);
+  EXPECT_EQ(ByWidth.GetHeight(), 0);
+  EXPECT_EQ(ByWidth.GetCanvas()->GetPixel(0, 0), -1) << "no pixel while the height is 0";
+  ByWidth.SetHeight(16);
+  EXPECT_EQ(ByWidth.GetWidth(), 16);
+  EXPECT_EQ(ByWidth.GetHeight(), 16);
+  EXPECT_EQ(ByWidth.GetCanvas()->GetPixel(15, 15), clWhite);
+
+  TBitmap ByHeight;
+  ByHeight.SetHeight(3);
+  ByHeight.SetWidth(2);
+  EXPECT_EQ(ByHeight.GetCanvas()->GetPixel(1, 2), clWhite);
+  TBitmap Copy;
+  ByWidth.SetWidth(0);
+  Copy.Assign(&ByWidth);
+  EXPECT_EQ(Copy.GetHeight(), 16) << "a copy keeps the height of an empty bitmap";
 }
 
 TEST(BitmapTest, MonochromeKeepsWhiteAndBlackensTheRest) {

@@ -2,6 +2,9 @@
 // and loses it again without losing itself.
 #include "GuiTestSupport.h"
 
+#include "host/classes/ComponentStreams.h"
+#include "host/gui/GuiClasses.h"
+
 #include <tuple>
 
 // ---------------------------------------------------------------- without a window
@@ -187,6 +190,23 @@ TEST_F(WindowTest, BoundsFollowTheWindowAndTheWindowFollowsTheBounds) {
   // Moving without sizing sends no WM_SIZE.
   P.SetBounds(10, 10, 150, 70);
   EXPECT_EQ(P.Count(WM_SIZE), 1);
+}
+
+TEST_F(WindowTest, AGiganticStoredFormGetsASurfaceNoLargerThanTheScreens) {
+  RegisterGuiClasses();
+  TForm Form(nullptr);
+  ReadComponentText("object F: TForm\n  Width = 300\n  Height = 2147483647\nend\n", Form);
+  Form.HandleNeeded();
+  TRect Client;
+  ASSERT_TRUE(GetClientRect(Form.GetHandle(), &Client));
+  const TPoint Size = Testing::SurfaceSize(Form);
+  EXPECT_EQ(Size.X, Client.Right);
+  // The offscreen screen is smaller than the least bound, so that bound holds.
+  EXPECT_EQ(Size.Y, 4096);
+  EXPECT_GT(Client.Bottom, Size.Y);
+  // Drawing reaches the surface's last row and is clipped past it.
+  Form.Update();
+  EXPECT_EQ(Testing::SurfacePixel(Form, 0, Size.Y - 1), ColorToRGB(clBtnFace));
 }
 
 TEST_F(WindowTest, AlignedChildrenShareTheClientArea) {
