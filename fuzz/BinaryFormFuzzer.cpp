@@ -11,13 +11,6 @@
 #include <string>
 
 namespace {
-std::string Convert(void (*Converter)(TStream&, TStream&), const std::string& Bytes) {
-  TMemoryStream Input(std::vector<std::uint8_t>(Bytes.begin(), Bytes.end()));
-  TMemoryStream Output;
-  Converter(Input, Output);
-  return std::string(Output.GetBytes().begin(), Output.GetBytes().end());
-}
-
 // Names in the binary form may hold bytes the text form cannot (spaces, say), so converting
 // back may fail; when it succeeds, the text must be stable.
 void CheckTextIsStable(const std::string& Text) {

@@ -4,10 +4,12 @@
 #include "host/classes/ComponentStreams.h"
 #include "host/gui/Forms.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace {
 // The handler types a stored grid may bind its events to, under names a form could use.
@@ -56,4 +58,11 @@ void ReadFormHoldingAGrid(const std::string& Binary) {
   // change once; after that the text must stay as it is.
   const std::string Text = ReadBack(ComponentToText(*Form));
   if (ReadBack(Text) != Text) Fail("A form read back keeps changing", Text);
+}
+
+std::string Convert(void (*Converter)(TStream&, TStream&), const std::string& Bytes) {
+  TMemoryStream Input(std::vector<std::uint8_t>(Bytes.begin(), Bytes.end()));
+  TMemoryStream Output;
+  Converter(Input, Output);
+  return std::string(Output.GetBytes().begin(), Output.GetBytes().end());
 }

@@ -10,3 +10,6 @@
 // registered. A read error is an expected answer to a damaged form; anything else escaping,
 // or a form read without error that cannot be stored and read back, aborts.
 void ReadFormHoldingAGrid(const std::string& Binary);
+
+// Bytes put through one of the stream converters (ObjectTextToBinary, ObjectBinaryToText).
+std::string Convert(void (*Converter)(TStream&, TStream&), const std::string& Bytes);

@@ -11,13 +11,6 @@
 #include <string>
 
 namespace {
-std::string Convert(void (*Converter)(TStream&, TStream&), const std::string& Bytes) {
-  TMemoryStream Input(std::vector<std::uint8_t>(Bytes.begin(), Bytes.end()));
-  TMemoryStream Output;
-  Converter(Input, Output);
-  return std::string(Output.GetBytes().begin(), Output.GetBytes().end());
-}
-
 // Binary that the text converter wrote must convert to text and back unchanged.
 void CheckRoundTrip(const std::string& Binary) {
   try {

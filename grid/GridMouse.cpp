@@ -2,6 +2,7 @@
 // with the right button, and the cursors and cancel messages around it.
 //
 // Sections: pressing · moving · releasing · sizing · moving columns and rows · messages.
+#include "grid/FlagHold.h"
 #include "grid/LayoutAxis.h"
 
 #include <algorithm>
@@ -31,18 +32,6 @@ public:
 
 private:
   TYGridState& State;
-};
-
-// Holds a flag up for a scope, also on an exception.
-class TFlagHold {
-public:
-  explicit TFlagHold(bool& AFlag) : Flag(AFlag) { Flag = true; }
-  ~TFlagHold() { Flag = false; }
-  TFlagHold(const TFlagHold&) = delete;
-  TFlagHold& operator=(const TFlagHold&) = delete;
-
-private:
-  bool& Flag;
 };
 
 // Restores a canvas pen when it goes out of scope, also on an exception.
@@ -225,7 +214,7 @@ void TYCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 void TYCustomGrid::FinishMove(int X, int Y) {
   DrawMove();
   StopAutoScroll();
-  const TFlagHold Ending(DragEnding);
+  const YGridsDetail::TFlagHold Ending(DragEnding);
   const TPoint Point{X, Y};
   const std::int32_t Count = GridState == ygsRowMoving ? GetRowCount() : GetColCount();
   const auto InGrid = [Count](std::int32_t I) { return I >= 0 && I < Count; };
@@ -343,7 +332,7 @@ void TYCustomGrid::FinishSizing() {
   TYGridDrawInfo DrawInfo;
   CalcDrawInfo(DrawInfo);
   DrawSizingLine(DrawInfo);
-  const TFlagHold Ending(DragEnding);
+  const YGridsDetail::TFlagHold Ending(DragEnding);
   const bool Columns = GridState == ygsColSizing;
   if (Columns && UseRightToLeftAlignment()) ResizeLinePos = GetClientWidth() - ResizeLinePos;
   const TYGridAxisDrawInfo& Axis = Columns ? DrawInfo.Horz : DrawInfo.Vert;

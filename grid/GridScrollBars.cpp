@@ -1,6 +1,7 @@
 // The two window scroll bars: their ranges and thumbs, and the user's actions on them. An axis
 // scrolled by cells uses the positions 0..127 for its scrollable range; a grid of a single
 // column scrolls that column by pixels instead.
+#include "grid/FlagHold.h"
 #include "grid/YGrids.h"
 
 #include "host/gui/WinUser.h"
@@ -199,20 +200,6 @@ void TYCustomGrid::SetBarPos(int Bar, int Value) {
 
 // ---------------------------------------------------------------- ranges
 
-namespace {
-// Holds a flag up while ranging runs, however it ends.
-class TFlagHold {
-public:
-  explicit TFlagHold(bool& AFlag) : Flag(AFlag) { Flag = true; }
-  ~TFlagHold() { Flag = false; }
-  TFlagHold(const TFlagHold&) = delete;
-  TFlagHold& operator=(const TFlagHold&) = delete;
-
-private:
-  bool& Flag;
-};
-} // namespace
-
 // The ranges are worked out for the window as it would be without bars; a bar that appears or
 // vanishes changes the client area, so the horizontal range is worked out again when the
 // vertical bar changed the width. While ranging, a private flag keeps the size messages of
@@ -233,7 +220,7 @@ void TYCustomGrid::UpdateScrollRange() {
     Width += GetSystemMetrics(SM_CXVSCROLL);
   bool Updated = false; // what is pending is painted once, before the first pull
   {
-    const TFlagHold Ranging(RangingScrollBars);
+    const YGridsDetail::TFlagHold Ranging(RangingScrollBars);
     if (HasHorzBar(Style)) RangeHorzBar(Width, Height, OldTopLeft, Updated);
     Height = GetClientHeight();
     if (HasVertBar(Style)) RangeAxisBar(SB_VERT, Width, Height, OldTopLeft, Updated);
