@@ -1,5 +1,6 @@
 // What a cell shows: the host's image and text, the 3D frame of a fixed cell, the focus
 // frame; and the drawing hooks with their events.
+#include "grid/LayoutAxis.h"
 #include "grid/YGrids.h"
 
 #include <algorithm>
@@ -71,10 +72,11 @@ void TYCustomGrid::DrawFixedFrame(const TYGridDrawInfo& DI, const TYCellPaint& P
     DrawEdge(Dc, &R, BDR_SUNKENINNER, BF_TOPLEFT | BF_SOFT | BF_ADJUST);
     return;
   }
+  // A cell at the far end of a huge axis has its sides clamped: the line goes beyond it.
   if (!VertLines)
-    R.Right += DI.Horz.LineWidth;
+    R.Right = YGridsLayout::Saturated(std::int64_t{R.Right} + DI.Horz.LineWidth);
   else if (!HorzLines)
-    R.Bottom += DI.Vert.LineWidth;
+    R.Bottom = YGridsLayout::Saturated(std::int64_t{R.Bottom} + DI.Vert.LineWidth);
   const unsigned BottomRight = (VertLines ? BF_RIGHT : 0) | (HorzLines ? BF_BOTTOM : 0);
   const unsigned TopLeft = (VertLines ? BF_LEFT : 0) | (HorzLines ? BF_TOP : 0);
   DrawEdge(Dc, &R, BDR_RAISEDINNER, BottomRight | BF_ADJUST);

@@ -119,9 +119,9 @@ public:
     P.GetOrd = [Get](TPersistent& I) {
       return static_cast<std::int64_t>(Get(static_cast<C&>(I)).ToBits());
     };
-    P.SetOrd = [Get, SetValue](TPersistent& I, std::int64_t Bits) {
-      using TheSet = decltype(Get(static_cast<C&>(I)));
-      using TheBits = decltype(std::declval<TheSet>().ToBits());
+    using TheSet = decltype(Get(std::declval<C&>()));
+    using TheBits = decltype(std::declval<TheSet>().ToBits());
+    P.SetOrd = [SetValue](TPersistent& I, std::int64_t Bits) {
       SetValue(static_cast<C&>(I), TheSet::FromBits(static_cast<TheBits>(Bits)));
     };
     return *this;
@@ -186,8 +186,8 @@ private:
   }
   template <class G, class S> static void SetOrdinal(TPropInfo& P, G Get, S Set) {
     P.GetOrd = [Get](TPersistent& I) { return static_cast<std::int64_t>(Get(static_cast<C&>(I))); };
-    P.SetOrd = [Get, Set](TPersistent& I, std::int64_t V) {
-      using T = decltype(Get(static_cast<C&>(I)));
+    using T = decltype(Get(std::declval<C&>()));
+    P.SetOrd = [Set](TPersistent& I, std::int64_t V) {
       Set(static_cast<C&>(I), static_cast<T>(V));
     };
   }
