@@ -30,14 +30,18 @@ TYGridRect TYCustomGrid::ClippedToScrollPosition(TYGridRect R) const {
 // invalidated cell by cell, so that each piece is invalidated whole. Only the cells on screen
 // are looked at: the fixed ones, and from the first one shown to the one after the last
 // wholly visible one.
+//
+// It also runs while a merged cell is destroyed, after the store's shape changed: a vector the
+// grid no longer has is not invalidated, and no index below 0 is looked at.
 void TYCustomGrid::InvalidateVector(bool Column, std::int32_t Index) {
   if (!HandleAllocated()) return;
+  if (Index < 0 || Index >= (Column ? GetColCount() : GetRowCount())) return;
   const std::int32_t Fixed = Column ? GetFixedRows() : GetFixedCols();
   const std::int32_t First = Column ? TopLeftCoord.Y : TopLeftCoord.X;
   const std::int32_t Count = Column ? GetRowCount() : GetColCount();
   const std::int32_t Last = First + (Column ? GetVisibleRowCount() : GetVisibleColCount());
   const TYIndexSpan Shown[] = {{0, std::min(Fixed, Count) - 1},
-                               {std::max(First, Fixed), std::min(Last, Count - 1)}};
+                               {std::max({First, Fixed, 0}), std::min(Last, Count - 1)}};
   auto CellAt = [&](std::int32_t I) { return Column ? GetCells(Index, I) : GetCells(I, Index); };
   bool Merged = false;
   for (const TYIndexSpan& Span : Shown)

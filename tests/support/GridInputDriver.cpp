@@ -208,13 +208,20 @@ void TGridInputDriver::Drag() {
     To = AnyPoint();
     Note("  to " + std::to_string(To.X) + "," + std::to_string(To.Y));
     MoveTo(*Grid, To.X, To.Y, Shift + TShiftState{ssLeft});
-    if (Chance(20)) Grid->Perform(WM_TIMER, 1, 0);
+    if (Chance(20)) Deliver(WM_TIMER, 1);
   }
   if (Chance(10)) {
     Note("  cancel");
-    Grid->Perform(WM_CANCELMODE, 0, 0);
+    Deliver(WM_CANCELMODE, 0);
   }
   MouseUpAt(*Grid, To.X, To.Y, mbLeft, Shift);
+}
+
+// A message as the window system delivers it: an error the host raises in it is reported (to
+// OnException) and the gesture goes on, as it does for a user, who still lets go of the button.
+void TGridInputDriver::Deliver(unsigned Msg, std::uintptr_t WParam) {
+  TMessage Message{Msg, WParam, 0, 0};
+  Grid->MainWndProc(Message);
 }
 
 void TGridInputDriver::RightDrag() {
@@ -224,7 +231,7 @@ void TGridInputDriver::RightDrag() {
        std::to_string(To.X) + "," + std::to_string(To.Y));
   MouseDownAt(*Grid, From.X, From.Y, mbRight);
   MoveTo(*Grid, To.X, To.Y, {ssRight});
-  if (Chance(30)) Grid->Perform(WM_TIMER, 1, 0);
+  if (Chance(30)) Deliver(WM_TIMER, 1);
   MouseUpAt(*Grid, To.X, To.Y, mbRight);
 }
 

@@ -56,6 +56,7 @@ private:
   void Click();
   void Drag();
   void RightDrag();
+  void Deliver(unsigned Msg, std::uintptr_t WParam);
   void DoubleClick();
   void WheelTurn();
   void Key();

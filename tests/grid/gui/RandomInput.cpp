@@ -10,6 +10,7 @@ namespace {
 struct RandomInputCase {
   unsigned Seed;
   bool Hostile;
+  int Steps = 250;
 };
 
 void PrintTo(const RandomInputCase& C, std::ostream* Out) {
@@ -25,7 +26,7 @@ TEST_P(RandomInput, KeepsTheGridConsistentAndUsable) {
         return std::uniform_int_distribution<std::uint32_t>(0, Bound - 1)(Rng);
       },
       GetParam().Hostile);
-  for (int Step = 0; Step < 250; ++Step) {
+  for (int Step = 0; Step < GetParam().Steps; ++Step) {
     const std::string Problem = Driver.Step();
     ASSERT_EQ(Problem, "") << "at step " << Step;
   }
@@ -41,13 +42,18 @@ std::vector<RandomInputCase> Cases() {
     Result.push_back({Seed, false});
     Result.push_back({Seed, true});
   }
+  // Longer hostile runs that once met a timer tick raising in the middle of a drag, and a merged
+  // cell deleted after the rows it was shown in were gone.
+  Result.push_back({7, true, 2000});
+  Result.push_back({11, true, 2000});
   return Result;
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, RandomInput, testing::ValuesIn(Cases()),
                          [](const testing::TestParamInfo<RandomInputCase>& Info) {
                            return std::string(Info.param.Hostile ? "Hostile" : "Plain") +
-                                  std::to_string(Info.param.Seed);
+                                  std::to_string(Info.param.Seed) +
+                                  (Info.param.Steps == 250 ? "" : "Long");
                          });
 
 } // namespace
