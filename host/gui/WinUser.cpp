@@ -5,9 +5,17 @@
 #include <QCursor>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace {
+// Rectangles of the window system only ever meet the client area: their sides are clamped far
+// outside it first, so that a cell at the end of a huge axis cannot overflow the arithmetic.
+constexpr int FarOutside = 1 << 28; // pixels from the window's origin
+
 QRect ToQRect(const TRect& R) {
-  return {R.Left, R.Top, R.Width(), R.Height()};
+  const auto Side = [](int Value) { return std::clamp(Value, -FarOutside, FarOutside); };
+  return QRect(QPoint(Side(R.Left), Side(R.Top)), QPoint(Side(R.Right), Side(R.Bottom)))
+      .adjusted(0, 0, -1, -1);
 }
 
 TRect ToTRect(const QRect& R) {

@@ -174,10 +174,14 @@ TPoint TGridInputDriver::NearLine() {
   const std::int32_t Row = Between(0, Grid->GetRowCount() - 1);
   const TRect R = Grid->CellRect(Col, Row);
   const int Near = Between(-4, 5);
+  // A cell far off screen has its sides clamped to the ends of int.
+  const auto Beside = [Near](std::int64_t Side) {
+    return static_cast<int>(std::clamp<std::int64_t>(Side + Near, INT32_MIN, INT32_MAX));
+  };
   const bool RightToLeft = Grid->UseRightToLeftAlignment();
   if (Chance(50)) // a column's line, in the header
-    return {(RightToLeft ? R.Left - 1 : R.Right) + Near, Between(0, 20)};
-  return {RightToLeft ? Grid->GetClientWidth() - Between(1, 20) : Between(0, 20), R.Bottom + Near};
+    return {Beside(RightToLeft ? std::int64_t{R.Left} - 1 : R.Right), Between(0, 20)};
+  return {RightToLeft ? Grid->GetClientWidth() - Between(1, 20) : Between(0, 20), Beside(R.Bottom)};
 }
 
 TShiftState TGridInputDriver::AnyShift() {
