@@ -1,5 +1,6 @@
 // Editing the store one vector or one list of vectors at a time: moving, showing and hiding,
 // deleting, adding and inserting, and running the user-data hooks over ranges.
+#include "grid/FlagHold.h"
 #include "grid/HolderSteps.h"
 
 #include <algorithm>
@@ -99,22 +100,8 @@ void TYCellsHolder::SetVisibleAll(TYCellsAxis& A) {
 
 // ---------------------------------------------------------------- deleting
 
-namespace {
-// Holds the store's union-invalidation lock for one scope.
-class TUnionInvalidateLock {
-public:
-  explicit TUnionInvalidateLock(bool& AFlag) : Flag(AFlag) { Flag = true; }
-  ~TUnionInvalidateLock() { Flag = false; }
-  TUnionInvalidateLock(const TUnionInvalidateLock&) = delete;
-  TUnionInvalidateLock& operator=(const TUnionInvalidateLock&) = delete;
-
-private:
-  bool& Flag;
-};
-} // namespace
-
 void TYCellsHolder::RemoveCellsFromUnions(const std::function<bool(const TYCell*)>& Removed) {
-  TUnionInvalidateLock Lock(UnionInvalidateLocked);
+  const YGridsDetail::TFlagHold Lock(UnionInvalidateLocked); // the union-invalidation lock
   auto& Unions = CellsUnions->UnionList;
   for (std::int32_t I = 0; I < Unions.GetCount(); ++I)
     if (Unions[I]->RemoveCells(Removed) < 2) Unions.Destroy(I);
