@@ -197,11 +197,20 @@ TYCellsVector* TYCellsHolder::InsertVector(TYCellsAxis& A, std::int32_t Index, b
   if (AVisible) {
     Bracketed(!Appending, Insert);
   } else {
-    Insert();
-    if (Index < A.Fixed) {
-      SettleMarks(); // a vector left the fixed area
+    // A vector pushed out of the fixed area changes what counts as marked: settled also when
+    // an init hook raises, since the structure is already in place then.
+    const auto SettleLeftFixedArea = [&] {
+      if (Index >= A.Fixed) return;
+      SettleMarks();
       Client->ChangeEnded();
+    };
+    try {
+      Insert();
+    } catch (...) {
+      SettleLeftFixedArea();
+      throw;
     }
+    SettleLeftFixedArea();
   }
   return V;
 }

@@ -42,10 +42,12 @@ std::vector<RandomInputCase> Cases() {
     Result.push_back({Seed, false});
     Result.push_back({Seed, true});
   }
-  // Longer hostile runs that once met a timer tick raising in the middle of a drag, and a merged
-  // cell deleted after the rows it was shown in were gone.
+  // Longer hostile runs that once met a timer tick raising in the middle of a drag, a merged
+  // cell deleted after the rows it was shown in were gone, and a hidden column inserted into the
+  // fixed area whose init hook raised before the marks were counted again.
   Result.push_back({7, true, 2000});
   Result.push_back({11, true, 2000});
+  Result.push_back({36, true, 2000});
   return Result;
 }
 
