@@ -26,11 +26,6 @@ void CheckTextIsStable(const std::string& Text) {
 }
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
   const std::string Bytes(reinterpret_cast<const char*>(Data), Size);
   try {

@@ -66,3 +66,9 @@ std::string Convert(void (*Converter)(TStream&, TStream&), const std::string& By
   Converter(Input, Output);
   return std::string(Output.GetBytes().begin(), Output.GetBytes().end());
 }
+
+// Both stored-form fuzzers make forms, which need Qt's platform: the offscreen one.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  return 0;
+}

@@ -26,11 +26,6 @@ void CheckRoundTrip(const std::string& Binary) {
 }
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
   const std::string Text(reinterpret_cast<const char*>(Data), Size);
   std::string Binary;
