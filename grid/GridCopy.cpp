@@ -52,9 +52,8 @@ std::pair<std::size_t, std::size_t> PositionsWithin(const std::vector<std::int32
 // How many of the sorted Indices lie in First..Last.
 std::int32_t CountWithin(const std::vector<std::int32_t>& Indices, std::int32_t First,
                          std::int32_t Last) {
-  const auto Low = std::lower_bound(Indices.begin(), Indices.end(), First);
-  const auto High = std::upper_bound(Indices.begin(), Indices.end(), Last);
-  return static_cast<std::int32_t>(High - Low);
+  const auto [Begin, End] = PositionsWithin(Indices, First, Last);
+  return static_cast<std::int32_t>(End - Begin);
 }
 
 // A field's text on one line: tabs and line breaks would split the table.
