@@ -87,7 +87,11 @@ protected:
   }
   void TearDown() override {
     Shell("kill $(cat " + (Folder / "pid").string() + ") 2>/dev/null");
-    if (!HasFailure()) fs::remove_all(Folder); // a failure keeps the screenshot to look at
+    // The waiting shell writes the exit status into the folder once the program has ended:
+    // removing the folder before that races with the write.
+    WaitFor([&] { return fs::exists(StatusFile()); });
+    std::error_code Ignored;
+    if (!HasFailure()) fs::remove_all(Folder, Ignored); // a failure keeps the screenshot to look at
   }
 
   std::string Env() const {
