@@ -9,12 +9,26 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <span>
 #include <vector>
 
 namespace {
 constexpr QRgb RgbMask = 0x00FFFFFF;
 constexpr QRgb Opaque = 0xFF000000;
+
+// Sets every pixel of Part (inside Target) to Pixel: the first row pixel by pixel, the rows
+// under it as copies of that row, which the library's block copy writes many pixels at a time.
+void FillPixels(QImage& Target, const QRect& Part, QRgb Pixel) {
+  if (Part.isEmpty()) return;
+  uchar* Bits = Target.bits();
+  const qsizetype Stride = Target.bytesPerLine();
+  auto* First = reinterpret_cast<QRgb*>(Bits + Part.top() * Stride) + Part.left();
+  std::fill(First, First + Part.width(), Pixel);
+  const auto Bytes = static_cast<std::size_t>(Part.width()) * sizeof(QRgb);
+  for (int Y = Part.top() + 1; Y <= Part.bottom(); ++Y)
+    std::memcpy(reinterpret_cast<QRgb*>(Bits + Y * Stride) + Part.left(), First, Bytes);
+}
 
 QRgb ApplyPenMode(TPenMode Mode, QRgb Pixel, QRgb Pen) {
   switch (Mode) {
@@ -106,14 +120,11 @@ struct TFootprint {
 // Applies the pen to every drawable pixel of a device rectangle.
 void PenRect(HDC Dc, const QRect& Rect, TPenMode Mode, QRgb Pen) {
   ForEachDrawable(Dc, Rect, [&](const QRect& Part) {
+    if (Mode == pmCopy) return FillPixels(*Dc->Target, Part, Opaque | (Pen & RgbMask));
     uchar* Bits = Dc->Target->bits();
     const qsizetype Stride = Dc->Target->bytesPerLine();
     for (int Y = Part.top(); Y <= Part.bottom(); ++Y) {
       auto* Line = reinterpret_cast<QRgb*>(Bits + Y * Stride);
-      if (Mode == pmCopy) {
-        std::fill(Line + Part.left(), Line + Part.right() + 1, Opaque | (Pen & RgbMask));
-        continue;
-      }
       for (int X = Part.left(); X <= Part.right(); ++X)
         Line[X] = ApplyPenMode(Mode, Line[X], Pen);
     }
@@ -272,14 +283,7 @@ std::pair<long long, long long> RunOf(int A, int B) {
 } // namespace
 
 void FillDevice(HDC Dc, const QRect& Device, QRgb Pixel) {
-  ForEachDrawable(Dc, Device, [&](const QRect& Part) {
-    uchar* Bits = Dc->Target->bits();
-    const qsizetype Stride = Dc->Target->bytesPerLine();
-    for (int Y = Part.top(); Y <= Part.bottom(); ++Y) {
-      auto* Line = reinterpret_cast<QRgb*>(Bits + Y * Stride);
-      std::fill(Line + Part.left(), Line + Part.right() + 1, Pixel);
-    }
-  });
+  ForEachDrawable(Dc, Device, [&](const QRect& Part) { FillPixels(*Dc->Target, Part, Pixel); });
 }
 
 namespace {
