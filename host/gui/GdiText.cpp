@@ -9,6 +9,9 @@
 #include <algorithm>
 #include <cmath>
 #include <list>
+#include <optional>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 QFont MakeQFont(const TDcFont& Font, double Scale) {
@@ -58,51 +61,17 @@ const TFontEntry& FontOfDC(HDC Dc) {
 }
 
 namespace {
-// A text shaped once with one font: its advance and its glyphs laid out for drawing. A paint
-// draws the same few hundred texts that the last one drew, so shaping them again each time
-// would be most of the cost of a paint.
-struct TShapedText {
-  int Advance = 0;
-  bool Drawn = false;                // drawn at least once
-  std::optional<QStaticText> Glyphs; // made when the text is drawn again
-};
-
-using TShapedKey = std::pair<std::uint64_t, QString>; // font entry id, text
-constexpr qsizetype ShapedLimit = 8192;               // about ten full screens of cells
-
-QHash<TShapedKey, TShapedText>& ShapedTexts() {
-  static auto* Texts = new QHash<TShapedKey, TShapedText>;
-  return *Texts;
-}
-
-TShapedText& Shaped(const TFontEntry& Font, const QString& Text) {
-  auto& Texts = ShapedTexts();
-  const TShapedKey Key{Font.Id, Text};
-  if (auto It = Texts.find(Key); It != Texts.end()) return *It;
-  if (Texts.size() >= ShapedLimit) Texts.clear(); // simpler than ageing, and rare
-  return *Texts.insert(Key, {Font.Metrics.horizontalAdvance(Text), false, std::nullopt});
-}
+// A text's advance with one font, measured once: layout measures the same texts paint after
+// paint (to align them and to decide whether they need an ellipsis).
+using TAdvanceKey = std::pair<std::uint64_t, QString>; // font entry id, text
+constexpr qsizetype AdvanceLimit = 8192;               // about ten full screens of cells
 
 int Advance(const TFontEntry& Font, const QString& Text) {
-  return Shaped(Font, Text).Advance;
-}
-
-// Draws Text with its top-left corner at (X, Top). A text seen for the first time is drawn
-// directly (shaping it once more costs less than laying out glyphs to keep); from its second
-// drawing on, its glyphs are laid out once and kept.
-void DrawShaped(QPainter& Painter, const TFontEntry& Font, const QString& Text, int X, int Top) {
-  TShapedText& Entry = Shaped(Font, Text);
-  if (!Entry.Drawn) {
-    Entry.Drawn = true;
-    return Painter.drawText(QPoint(X, Top + Font.Metrics.ascent()), Text);
-  }
-  if (!Entry.Glyphs) {
-    Entry.Glyphs.emplace(Text);
-    Entry.Glyphs->setTextFormat(Qt::PlainText);
-    Entry.Glyphs->setPerformanceHint(QStaticText::AggressiveCaching);
-    Entry.Glyphs->prepare(QTransform(), Font.Font);
-  }
-  Painter.drawStaticText(QPoint(X, Top), *Entry.Glyphs);
+  static auto* Advances = new QHash<TAdvanceKey, int>;
+  const TAdvanceKey Key{Font.Id, Text};
+  if (auto It = Advances->constFind(Key); It != Advances->constEnd()) return *It;
+  if (Advances->size() >= AdvanceLimit) Advances->clear(); // simpler than ageing, and rare
+  return *Advances->insert(Key, Font.Metrics.horizontalAdvance(Text));
 }
 } // namespace
 
@@ -168,13 +137,18 @@ struct TLine {
   int Underline = -1;
 };
 
-QString Decode(const std::string& Text, int Count) {
+// The first Count bytes of Text (all with a negative Count), not cutting a character in two.
+std::string_view CutText(const std::string& Text, int Count) {
   std::size_t Length =
       Count < 0 ? Text.size() : std::min<std::size_t>(Text.size(), static_cast<std::size_t>(Count));
   while (Length > 0 && Length < Text.size() &&
          (static_cast<unsigned char>(Text[Length]) & 0xC0) == 0x80)
-    --Length; // do not cut a character in two
-  return QString::fromUtf8(Text.data(), static_cast<qsizetype>(Length));
+    --Length;
+  return {Text.data(), Length};
+}
+
+QString Decode(std::string_view Bytes) {
+  return QString::fromUtf8(Bytes.data(), static_cast<qsizetype>(Bytes.size()));
 }
 
 // Paragraphs separated by line breaks; on a single line the breaks are dropped.
@@ -325,13 +299,92 @@ QPainter& TextPainter(HDC Dc, const TFontEntry& Font, const QRect& Box, unsigned
   return P.Painter;
 }
 
+// ---------------------------------------------------------------- laid-out texts
+
+// A line as it is drawn: its advance and, from its second drawing on, its glyphs. A text seen
+// for the first time is drawn directly (shaping it once more costs less than laying out glyphs
+// to keep); one drawn again is drawn from glyphs laid out once.
+struct TLaidOutLine {
+  TLine Line;
+  int Advance = 0;
+  bool Drawn = false;
+  std::optional<QStaticText> Glyphs;
+};
+// A text laid out in a box: a paint draws the same few hundred texts in the same boxes as the
+// last one, so laying them out (and measuring and eliding them) again each time would be most
+// of its cost.
+struct TLaidOutText {
+  std::vector<TLaidOutLine> Lines;
+  int Height = 0; // device pixels
+};
+
+// What decides a layout: the font, the flags, the box's width and the text's bytes.
+template <typename TText> struct TLayoutKeyOf {
+  std::uint64_t FontId;
+  unsigned Format;
+  int Width;
+  TText Text;
+};
+using TLayoutKey = TLayoutKeyOf<std::string>;        // as kept
+using TLayoutProbe = TLayoutKeyOf<std::string_view>; // as looked for, copying nothing
+
+struct TLayoutHash {
+  using is_transparent = void;
+  template <typename TText> std::size_t operator()(const TLayoutKeyOf<TText>& Key) const {
+    std::size_t H = std::hash<std::string_view>()(Key.Text);
+    for (const std::uint64_t Part : {Key.FontId, std::uint64_t{Key.Format},
+                                     static_cast<std::uint64_t>(static_cast<unsigned>(Key.Width))})
+      H = (H ^ Part) * 0x9E3779B97F4A7C15ULL;
+    return H;
+  }
+};
+struct TLayoutEqual {
+  using is_transparent = void;
+  template <typename A, typename B>
+  bool operator()(const TLayoutKeyOf<A>& L, const TLayoutKeyOf<B>& R) const {
+    return L.FontId == R.FontId && L.Format == R.Format && L.Width == R.Width &&
+           std::string_view(L.Text) == std::string_view(R.Text);
+  }
+};
+constexpr std::size_t LaidOutLimit = 8192; // about ten full screens of cells
+
+TLaidOutText& LaidOut(const TFontEntry& Font, std::string_view Bytes, unsigned Format, int Width) {
+  static auto* Cache = new std::unordered_map<TLayoutKey, TLaidOutText, TLayoutHash, TLayoutEqual>;
+  if (auto It = Cache->find(TLayoutProbe{Font.Id, Format, Width, Bytes}); It != Cache->end())
+    return It->second;
+  if (Cache->size() >= LaidOutLimit) Cache->clear(); // simpler than ageing, and rare
+  TLaidOutText Made;
+  for (TLine& Line : Layout(Decode(Bytes), Format, Font, Width)) {
+    const int LineAdvance = Advance(Font, Line.Text);
+    Made.Lines.push_back({std::move(Line), LineAdvance, false, std::nullopt});
+  }
+  Made.Height = static_cast<int>(Made.Lines.size()) * Font.Metrics.height();
+  return Cache->emplace(TLayoutKey{Font.Id, Format, Width, std::string(Bytes)}, std::move(Made))
+      .first->second;
+}
+
+void DrawGlyphs(QPainter& Painter, const TFontEntry& Font, TLaidOutLine& Line, int X, int Top) {
+  if (!Line.Drawn) {
+    Line.Drawn = true;
+    return Painter.drawText(QPoint(X, Top + Font.Metrics.ascent()), Line.Line.Text);
+  }
+  if (!Line.Glyphs) {
+    Line.Glyphs.emplace(Line.Line.Text);
+    Line.Glyphs->setTextFormat(Qt::PlainText);
+    Line.Glyphs->setPerformanceHint(QStaticText::AggressiveCaching);
+    Line.Glyphs->prepare(QTransform(), Font.Font);
+  }
+  Painter.drawStaticText(QPoint(X, Top), *Line.Glyphs);
+}
+
 // Draws one line with its top-left corner at (X, Y).
-void DrawLine(QPainter& Painter, HDC Dc, const TFontEntry& Font, const TLine& Line, int X, int Y,
-              int Width) {
+void DrawLine(QPainter& Painter, HDC Dc, const TFontEntry& Font, TLaidOutLine& Laid, int X, int Y) {
   const QFontMetrics& Metrics = Font.Metrics;
   if (Dc->OpaqueBackground)
-    Painter.fillRect(QRect(X, Y, Width, Metrics.height()), QColor(PixelOnDC(Dc, Dc->BkColor)));
-  DrawShaped(Painter, Font, Line.Text, X, Y);
+    Painter.fillRect(QRect(X, Y, Laid.Advance, Metrics.height()),
+                     QColor(PixelOnDC(Dc, Dc->BkColor)));
+  DrawGlyphs(Painter, Font, Laid, X, Y);
+  const TLine& Line = Laid.Line;
   if (Line.Underline < 0) return;
   const int Left = X + Metrics.horizontalAdvance(Line.Text.left(Line.Underline));
   const int MarkWidth = Metrics.horizontalAdvance(Line.Text.at(Line.Underline));
@@ -375,27 +428,26 @@ bool ClippedAway(HDC Dc, const QRect& Box, unsigned Format) {
 // nothing is drawn. Empty text draws nothing and answers 0 (an empty rectangle with DT_CALCRECT).
 int DrawText(HDC Dc, const std::string& Text, int Count, TRect* Rect, unsigned Format) {
   if (!Dc || !Rect) return 0;
-  const QString Decoded = Decode(Text, Count);
-  if (Decoded.isEmpty()) {
+  const std::string_view Bytes = CutText(Text, Count);
+  if (Bytes.empty()) {
     if (Format & DT_CALCRECT) *Rect = {Rect->Left, Rect->Top, Rect->Left, Rect->Top};
     return 0;
   }
   const QRect Box = LogicalRectToDevice(Dc, *Rect);
-  if (Format & DT_CALCRECT) return MeasureText(Dc, Decoded, Format, Box, *Rect);
+  if (Format & DT_CALCRECT) return MeasureText(Dc, Decode(Bytes), Format, Box, *Rect);
   const TFontEntry& Font = FontOfDC(Dc);
-  const QFontMetrics& Metrics = Font.Metrics;
-  const std::vector<TLine> Lines = Layout(Decoded, Format, Font, Box.width());
-  const int Height = static_cast<int>(Lines.size()) * Metrics.height();
-  const int Top = FirstLineTop(Box, Format, Height);
+  TLaidOutText& Laid = LaidOut(Font, Bytes, Format, Box.width());
+  const int Top = FirstLineTop(Box, Format, Laid.Height);
   if (Dc->Target && !Dc->Target->isNull() && !ClippedAway(Dc, Box, Format)) {
     QPainter& Painter = TextPainter(Dc, Font, Box, Format);
-    for (std::size_t I = 0; I < Lines.size(); ++I) {
-      const int LineWidth = Advance(Font, Lines[I].Text);
-      const int Y = Top + static_cast<int>(I) * Metrics.height();
-      DrawLine(Painter, Dc, Font, Lines[I], LineLeft(Box, Format, LineWidth), Y, LineWidth);
+    const int LineHeight = Font.Metrics.height();
+    for (std::size_t I = 0; I < Laid.Lines.size(); ++I) {
+      TLaidOutLine& Line = Laid.Lines[I];
+      DrawLine(Painter, Dc, Font, Line, LineLeft(Box, Format, Line.Advance),
+               Top + static_cast<int>(I) * LineHeight);
     }
     if (!Dc->KeepsPainter) ReleasePainter(Dc);
   }
   const bool Offset = (Format & DT_SINGLELINE) && (Format & (DT_VCENTER | DT_BOTTOM));
-  return ToLogical(Dc, Offset ? Top - Box.top() + Height : Height);
+  return ToLogical(Dc, Offset ? Top - Box.top() + Laid.Height : Laid.Height);
 }
