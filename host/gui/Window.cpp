@@ -340,8 +340,20 @@ QRegion TWindowHandle::ScrollSurface(int DX, int DY, const QRect& Scroll, const 
   const QRegion Uncovered = QRegion(Area) - QRegion(Dest);
   if (InvalidateUncovered) Invalidate(Uncovered, false);
   ShownKey = Surface.cacheKey();
-  update((QRegion(Area) + QRegion(Dest)).translated(ClientArea().topLeft()));
+  ShowScroll(DX, DY, Area, Dest);
   return Uncovered;
+}
+
+// What is shown moves the same way: Qt moves the pixels it shows in place where it can (an
+// opaque window that nothing overlaps) and asks for the rest, which is then copied from the
+// surface; a scroll by a row sends the window system a row instead of the whole area. A move
+// Qt cannot describe (the destination cut by another clip, or no move at all) shows the whole
+// area again.
+void TWindowHandle::ShowScroll(int DX, int DY, const QRect& Area, const QRect& Dest) {
+  const QPoint Origin = ClientArea().topLeft();
+  if (Dest.isEmpty() || Dest != (Area.translated(DX, DY) & Area))
+    return update((QRegion(Area) + QRegion(Dest)).translated(Origin));
+  scroll(DX, DY, Area.translated(Origin));
 }
 
 // ---------------------------------------------------------------- screen
@@ -354,11 +366,25 @@ void TWindowHandle::paintEvent(QPaintEvent* Event) {
   QPainter P(this);
   P.setClipRegion(Event->region());
   PaintFrame(P);
-  // The surface holds device pixels: drawn into the client area it maps one to one.
-  if (!Surface.isNull())
-    P.drawImage(QRectF(ClientArea().topLeft(), QSizeF(ClientSize)), Surface,
-                QRectF(Surface.rect()));
+  PresentSurface(P, Event->region());
   PaintCorner(P);
+}
+
+// The surface holds device pixels: drawn into the client area it maps one to one. Each
+// rectangle of the region is copied on its own, unclipped and replacing what is there: Qt
+// copies such a block line by line, where a copy through a clip of several rectangles would go
+// pixel span by span (and through its helper threads).
+void TWindowHandle::PresentSurface(QPainter& P, const QRegion& Region) {
+  if (Surface.isNull()) return;
+  const QRect Client = ClientArea();
+  P.save();
+  P.setClipping(false);
+  P.setCompositionMode(QPainter::CompositionMode_Source);
+  for (const QRect& R : Region & Client) {
+    const QRect Logical = R.translated(-Client.topLeft());
+    P.drawImage(QRectF(R), Surface, QRectF(DeviceRect(Logical)));
+  }
+  P.restore();
 }
 
 namespace {

@@ -126,9 +126,11 @@ private:
   static QSize SurfaceSizeFor(QSize Client); // the client size, bounded by the screens
   QRegion PaintNow();
   void MovePixels(int DX, int DY, const QRect& Dest); // Dest: logical, within the surface
+  void ShowScroll(int DX, int DY, const QRect& Area, const QRect& Dest);
   void PaintRegion(const QRegion& Region, const QRegion& Erase);
   void ShowSurfaceChanges();
   void PaintFrame(QPainter& Painter) const;
+  void PresentSurface(QPainter& Painter, const QRegion& Region);
   void PaintCorner(QPainter& Painter) const;
   // Input
   void KeyPress(QKeyEvent* Event);
