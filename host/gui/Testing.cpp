@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
@@ -315,6 +316,24 @@ std::vector<TColor> SurfacePixels(TWinControl& Control) {
   for (int Y = 0; Y < Surface.height(); ++Y)
     for (int X = 0; X < Surface.width(); ++X)
       Pixels.push_back(ColorOfPixel(Surface.pixel(X, Y)));
+  return Pixels;
+}
+
+std::vector<TColor> ShownPixels(TWinControl& Control) {
+  TWindowHandle* W = WindowOf(Control);
+  QWidget* Top = W->window();
+  QScreen* Screen = Top->screen();
+  if (!Screen || !Top->isVisible()) return {};
+  const QRect Client(W->mapTo(Top, W->ClientArea().topLeft()), W->ClientArea().size());
+  const QImage Shown = Screen->grabWindow(Top->winId(), Client.x(), Client.y(), Client.width(),
+                                          Client.height())
+                           .toImage();
+  if (Shown.size() != Client.size()) return {};
+  std::vector<TColor> Pixels;
+  Pixels.reserve(static_cast<size_t>(Shown.width()) * static_cast<size_t>(Shown.height()));
+  for (int Y = 0; Y < Shown.height(); ++Y)
+    for (int X = 0; X < Shown.width(); ++X)
+      Pixels.push_back(ColorOfPixel(Shown.pixel(X, Y)));
   return Pixels;
 }
 

@@ -76,6 +76,9 @@ bool SaveSurface(TWinControl& Control, const std::string& FileName); // PNG
 bool SaveWindow(TWinControl& Control, const std::string& FileName);
 // The screen pixel of the window at (X, Y) of the whole window (frame included).
 TColor WindowPixel(TWinControl& Control, int X, int Y);
+// What the window system shows of the client area (the screen's grab of the top-level window),
+// row by row like SurfacePixels; empty while the window is not shown or cannot be grabbed.
+std::vector<TColor> ShownPixels(TWinControl& Control);
 // The update region as rectangles (client pixels), in Qt's band order.
 std::vector<TRect> PendingUpdateRegion(TWinControl& Control);
 

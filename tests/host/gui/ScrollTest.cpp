@@ -131,6 +131,70 @@ TEST_F(ScrollWindowTest, ScrollingThenUpdatingRepaintsOnlyTheStrip) {
   EXPECT_EQ(Painted, 4);
 }
 
+// What the window system shows follows the surface through scrolls of every kind: moved in
+// place where Qt can move it, sent again where it cannot.
+class ShownScrollTest : public GuiTest {
+protected:
+  void SetUp() override {
+    GuiTest::SetUp();
+    Form = std::make_unique<TForm>(nullptr);
+    Form->SetBounds(0, 0, 300, 200);
+    P = new TProbe(Form.get());
+    P->SetParent(Form.get());
+    P->SetBounds(10, 20, 160, 120);
+    P->OnPaint = [](TProbe& Self) {
+      for (int Y = 0; Y < Self.GetClientHeight(); ++Y)
+        for (int X = 0; X < Self.GetClientWidth(); X += 8) {
+          Self.GetCanvas()->GetBrush()->Color = RGB(X, Y * 2, (X + Y) % 256);
+          Self.GetCanvas()->FillRect(Rect(X, Y, X + 8, Y + 1));
+        }
+    };
+    Form->Show();
+    Settle();
+  }
+  void Settle() {
+    P->Update();
+    Testing::ProcessEvents();
+  }
+  void ExpectShownIsSurface(const char* What) {
+    const std::vector<TColor> Shown = Testing::ShownPixels(*P);
+    ASSERT_EQ(Shown.size(), 160u * 120u) << What;
+    EXPECT_TRUE(Shown == Testing::SurfacePixels(*P)) << What;
+  }
+  std::unique_ptr<TForm> Form;
+  TProbe* P = nullptr;
+};
+
+TEST_F(ShownScrollTest, TheWindowShowsTheSurfaceAfterEveryKindOfScroll) {
+  ExpectShownIsSurface("after showing");
+  const TColor Before = Testing::ShownPixels(*P)[5 * 160 + 40];
+  const TRect Lower = Rect(0, 30, 100, 120);
+  ScrollWindowEx(P->GetHandle(), 0, -7, &Lower, &Lower, nullptr, nullptr, SW_INVALIDATE);
+  Settle();
+  ExpectShownIsSurface("rows up within an area");
+  ScrollWindowEx(P->GetHandle(), 13, 0, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
+  Settle();
+  ExpectShownIsSurface("the whole window right");
+  EXPECT_NE(Testing::ShownPixels(*P)[5 * 160 + 40], Before); // the shown pixels did move
+  // A pending paint moves with the pixels it belongs to.
+  const TRect Pending = Rect(40, 40, 60, 60);
+  InvalidateRect(P->GetHandle(), &Pending, false);
+  ScrollWindowEx(P->GetHandle(), -5, 9, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
+  Settle();
+  ExpectShownIsSurface("diagonally over a pending paint");
+  // A clip that cuts the destination: Qt cannot describe this move.
+  const TRect Scroll = Rect(0, 0, 160, 120), Clip = Rect(20, 20, 90, 100);
+  ScrollWindowEx(P->GetHandle(), 0, 11, &Scroll, &Clip, nullptr, nullptr, SW_INVALIDATE);
+  Settle();
+  ExpectShownIsSurface("within a clip");
+  // Drawn straight onto the surface, then scrolled before anything was shown.
+  P->GetCanvas()->GetBrush()->Color = RGB(1, 2, 3);
+  P->GetCanvas()->FillRect(Rect(70, 70, 90, 75));
+  ScrollWindowEx(P->GetHandle(), 0, -20, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
+  Settle();
+  ExpectShownIsSurface("drawn outside a paint");
+}
+
 // ---------------------------------------------------------------- scroll bars
 
 class ScrollBarTest : public GuiTest {
