@@ -108,15 +108,17 @@ void TYCustomGrid::ScrollData(std::int32_t DX, std::int32_t DY) {
 }
 
 // Fixed columns scroll vertically with their rows and fixed rows horizontally with their
-// columns; the fixed corner stays.
+// columns; the fixed corner stays. Beyond the last column (row) lies only the background field,
+// the same all along a scroll across it: a scroll along one axis leaves it where it is, so that
+// a narrow table in a wide window moves only its own pixels.
 void TYCustomGrid::ScrollDataInfo(std::int32_t DX, std::int32_t DY,
                                   const TYGridDrawInfo& DrawInfo) {
   const TYGridAxisDrawInfo& H = DrawInfo.Horz;
   const TYGridAxisDrawInfo& V = DrawInfo.Vert;
   if (DY == 0) {
-    ScrollArea({H.FixedBoundary, 0, H.GridExtent, V.GridExtent}, DX, 0);
+    ScrollArea({H.FixedBoundary, 0, H.GridExtent, std::min(V.GridBoundary, V.GridExtent)}, DX, 0);
   } else if (DX == 0) {
-    ScrollArea({0, V.FixedBoundary, H.GridExtent, V.GridExtent}, 0, DY);
+    ScrollArea({0, V.FixedBoundary, std::min(H.GridBoundary, H.GridExtent), V.GridExtent}, 0, DY);
   } else {
     ScrollArea({H.FixedBoundary, 0, H.GridExtent, V.FixedBoundary}, DX, 0);
     ScrollArea({0, V.FixedBoundary, H.FixedBoundary, V.GridExtent}, 0, DY);

@@ -296,6 +296,42 @@ TEST_F(GridScroll, MergedCellsAcrossFixedAndScrolledCellsAreRepaintedAfterAScrol
   EXPECT_TRUE(SameAsFullRepaint(*Grid));
 }
 
+// A table narrower (shorter) than its window scrolls rows (columns) moving only the cells'
+// pixels: the background field beside them is the same all along. What the window shows still
+// equals a full repaint, mirrored too.
+TEST_F(GridScroll, ATableSmallerThanItsWindowScrollsOnlyItsOwnPixels) {
+  Grid->SetBounds(0, 0, 400, 300);
+  for (TBiDiMode Mode : {bdLeftToRight, bdRightToLeft}) {
+    Grid->SetBiDiMode(Mode);
+    Grid->GetHolder()->SetColCount(4); // narrow: 4 columns of 51 pixels with their lines
+    Grid->GetHolder()->SetRowCount(30);
+    Grid->SetTopRow(1);
+    Grid->Update();
+    const int W = Grid->GetClientWidth();
+    const int H = Grid->GetClientHeight();
+    Testing::ScrollBarAction(*Grid, SB_VERT, SB_LINEDOWN);
+    const int Left = Mode == bdLeftToRight ? 0 : W - 4 * 51;
+    EXPECT_EQ(Testing::PendingUpdateRegion(*Grid),
+              std::vector<TRect>{Rect(Left, H - 21, Left + 4 * 51, H)})
+        << Mode;
+    EXPECT_TRUE(SameAsFullRepaint(*Grid)) << Mode;
+
+    Grid->GetHolder()->SetColCount(20); // short: 5 rows of 21 pixels
+    Grid->GetHolder()->SetRowCount(5);
+    Grid->MoveCurrent(1, 1, true);
+    Grid->Update();
+    Scroll(SB_HORZ, Mode == bdLeftToRight ? SB_LINEDOWN : SB_LINEUP); // the bar is mirrored
+    EXPECT_EQ(Grid->GetLeftCol(), 2) << Mode;
+    const std::vector<TRect> Pending = Testing::PendingUpdateRegion(*Grid);
+    ASSERT_FALSE(Pending.empty()) << Mode;
+    for (const TRect& R : Pending)
+      EXPECT_LE(R.Bottom, 5 * 21) << Mode;
+    EXPECT_TRUE(SameAsFullRepaint(*Grid)) << Mode;
+    Testing::ProcessEvents();
+    EXPECT_TRUE(Testing::ShownPixels(*Grid) == Testing::SurfacePixels(*Grid)) << Mode;
+  }
+}
+
 // ---------------------------------------------------------------- right to left
 
 // The horizontal bar runs the other way: the start is at its right end, a line "down" goes
