@@ -1,5 +1,6 @@
 // DrawText: fonts of a context, line layout (prefixes, tabs, word breaks, ellipsis) and drawing.
 #include "host/gui/Backend.h"
+#include "host/gui/RecentCache.h"
 
 #include <QFontMetrics>
 #include <QHash>
@@ -11,7 +12,6 @@
 #include <list>
 #include <optional>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 QFont MakeQFont(const TDcFont& Font, double Scale) {
@@ -64,14 +64,16 @@ namespace {
 // A text's advance with one font, measured once: layout measures the same texts paint after
 // paint (to align them and to decide whether they need an ellipsis).
 using TAdvanceKey = std::pair<std::uint64_t, QString>; // font entry id, text
-constexpr qsizetype AdvanceLimit = 8192;               // about ten full screens of cells
+struct TAdvanceHash {
+  std::size_t operator()(const TAdvanceKey& Key) const { return qHash(Key.second, Key.first); }
+};
+constexpr std::size_t AdvanceGeneration = 8192; // about ten full screens of cells
 
 int Advance(const TFontEntry& Font, const QString& Text) {
-  static auto* Advances = new QHash<TAdvanceKey, int>;
-  const TAdvanceKey Key{Font.Id, Text};
-  if (auto It = Advances->constFind(Key); It != Advances->constEnd()) return *It;
-  if (Advances->size() >= AdvanceLimit) Advances->clear(); // simpler than ageing, and rare
-  return *Advances->insert(Key, Font.Metrics.horizontalAdvance(Text));
+  static auto* Advances = new TRecentCache<TAdvanceKey, int, TAdvanceHash>(AdvanceGeneration);
+  TAdvanceKey Key{Font.Id, Text};
+  if (const int* Known = Advances->Find(Key)) return *Known;
+  return Advances->Add(std::move(Key), Font.Metrics.horizontalAdvance(Text));
 }
 } // namespace
 
@@ -346,21 +348,19 @@ struct TLayoutEqual {
            std::string_view(L.Text) == std::string_view(R.Text);
   }
 };
-constexpr std::size_t LaidOutLimit = 8192; // about ten full screens of cells
+constexpr std::size_t LaidOutGeneration = 8192; // about ten full screens of cells
 
 TLaidOutText& LaidOut(const TFontEntry& Font, std::string_view Bytes, unsigned Format, int Width) {
-  static auto* Cache = new std::unordered_map<TLayoutKey, TLaidOutText, TLayoutHash, TLayoutEqual>;
-  if (auto It = Cache->find(TLayoutProbe{Font.Id, Format, Width, Bytes}); It != Cache->end())
-    return It->second;
-  if (Cache->size() >= LaidOutLimit) Cache->clear(); // simpler than ageing, and rare
+  static auto* Cache =
+      new TRecentCache<TLayoutKey, TLaidOutText, TLayoutHash, TLayoutEqual>(LaidOutGeneration);
+  if (TLaidOutText* Known = Cache->Find(TLayoutProbe{Font.Id, Format, Width, Bytes})) return *Known;
   TLaidOutText Made;
   for (TLine& Line : Layout(Decode(Bytes), Format, Font, Width)) {
     const int LineAdvance = Advance(Font, Line.Text);
     Made.Lines.push_back({std::move(Line), LineAdvance, false, std::nullopt});
   }
   Made.Height = static_cast<int>(Made.Lines.size()) * Font.Metrics.height();
-  return Cache->emplace(TLayoutKey{Font.Id, Format, Width, std::string(Bytes)}, std::move(Made))
-      .first->second;
+  return Cache->Add(TLayoutKey{Font.Id, Format, Width, std::string(Bytes)}, std::move(Made));
 }
 
 void DrawGlyphs(QPainter& Painter, const TFontEntry& Font, TLaidOutLine& Line, int X, int Top) {
