@@ -203,6 +203,12 @@ void TYCustomGrid::GridRectToScreenRect(const TYGridRect& GridRect, TRect& Scree
   ScreenRect = R;
 }
 
+TRect TYCustomGrid::WindowRect(const TRect& R) const {
+  if (!UseRightToLeftAlignment()) return R;
+  const std::int32_t W = GetClientWidth();
+  return {W - R.Right, R.Top, W - R.Left, R.Bottom};
+}
+
 TRect TYCustomGrid::BoxRect(std::int32_t ALeft, std::int32_t ATop, std::int32_t ARight,
                             std::int32_t ABottom) const {
   TRect Result;

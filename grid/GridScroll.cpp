@@ -128,12 +128,9 @@ void TYCustomGrid::ScrollDataInfo(std::int32_t DX, std::int32_t DY,
 
 // Moves the pixels of one area within it and invalidates what they uncover. A right-to-left
 // grid shows every area mirrored, so each area is mirrored and moves the other way.
-void TYCustomGrid::ScrollArea(TRect Area, std::int32_t DX, std::int32_t DY) {
+void TYCustomGrid::ScrollArea(const TRect& GridArea, std::int32_t DX, std::int32_t DY) {
   if (!HandleAllocated()) return;
-  if (UseRightToLeftAlignment()) {
-    const std::int32_t W = GetClientWidth();
-    Area = {W - Area.Right, Area.Top, W - Area.Left, Area.Bottom};
-    DX = -DX;
-  }
+  const TRect Area = WindowRect(GridArea);
+  if (UseRightToLeftAlignment()) DX = -DX;
   ::ScrollWindowEx(GetHandle(), DX, DY, &Area, &Area, nullptr, nullptr, SW_INVALIDATE);
 }

@@ -8,7 +8,8 @@
 #include <algorithm>
 
 void TYCustomGrid::PrepareChangeSize() {
-  if (HandleAllocated()) CalcDrawInfo(OldDrawInfo);
+  HasOldDrawInfo = HandleAllocated();
+  if (HasOldDrawInfo) CalcDrawInfo(OldDrawInfo);
   OldColCount = GetColCount();
   OldRowCount = GetRowCount();
 }
@@ -32,7 +33,7 @@ void TYCustomGrid::DoChangeSize() {
   }
   if (FullRepaint || TopLeftCoord.X != OldDrawInfo.Horz.FirstGridCell ||
       TopLeftCoord.Y != OldDrawInfo.Vert.FirstGridCell) {
-    InvalidateGrid();
+    InvalidateCellsAreas();
     FullRepaint = false;
   } else if (HandleAllocated()) {
     InvalidateChangedArea();
@@ -51,6 +52,21 @@ void TYCustomGrid::DoChangeSize() {
   SizeChanged(OldColCount, OldRowCount);
 }
 
+// Beyond the last column and row, before the change and after it, lies only the background
+// field, the same before and after: hiding columns of a narrow table in a wide window
+// repaints the columns, not the window.
+void TYCustomGrid::InvalidateCellsAreas() {
+  if (!HandleAllocated() || !HasOldDrawInfo) return InvalidateGrid();
+  TYGridDrawInfo DrawInfo;
+  CalcDrawInfo(DrawInfo);
+  const auto Reach = [](const TYGridAxisDrawInfo& Old, const TYGridAxisDrawInfo& New) {
+    return std::min(std::max(Old.GridBoundary, New.GridBoundary), New.GridExtent);
+  };
+  const TRect Cells = WindowRect(
+      {0, 0, Reach(OldDrawInfo.Horz, DrawInfo.Horz), Reach(OldDrawInfo.Vert, DrawInfo.Vert)});
+  ::InvalidateRect(GetHandle(), &Cells, !ControlStyle.Contains(csOpaque));
+}
+
 // Without a full repaint only what may have changed is repainted: everything right of the last
 // column that was wholly visible both before and after, and below the last such row. When that
 // column or row is no longer part of the grid the whole grid is repainted instead.
@@ -65,10 +81,10 @@ void TYCustomGrid::InvalidateChangedArea() {
     InvalidateGrid();
     return;
   }
-  const TRect Col = CellRect(LastCol, 0);
-  const TRect Row = CellRect(0, LastRow);
-  const TRect Right{Col.Left, Col.Top, GetWidth(), GetHeight()};
-  const TRect Below{Row.Left, Row.Top, GetWidth(), GetHeight()};
+  const TRect Col = WindowRect(CellRect(LastCol, 0)); // mirrored back, where the grid is
+  const TRect Row = WindowRect(CellRect(0, LastRow));
+  const TRect Right = WindowRect({Col.Left, Col.Top, GetClientWidth(), GetClientHeight()});
+  const TRect Below = WindowRect({Row.Left, Row.Top, GetClientWidth(), GetClientHeight()});
   ::InvalidateRect(GetHandle(), &Right, false);
   ::InvalidateRect(GetHandle(), &Below, false);
 }

@@ -370,6 +370,9 @@ public:
   /// The client rectangle of a block of cells, clipped to what is shown; IncludeLine adds the
   /// lines right of and below the cells. Empty when the block is not on screen.
   void GridRectToScreenRect(const TYGridRect& GridRect, TRect& ScreenRect, bool IncludeLine) const;
+  /// A rectangle of the grid's own layout where the window shows it: mirrored in a right-to-left
+  /// grid (and back: mirroring twice gives the rectangle again).
+  TRect WindowRect(const TRect& R) const;
   /// The client rectangle of the block from (ALeft, ATop) to (ARight, ABottom), without lines.
   TRect BoxRect(std::int32_t ALeft, std::int32_t ATop, std::int32_t ARight,
                 std::int32_t ABottom) const;
@@ -441,6 +444,8 @@ public:
   /// stays at its grid position, kept in the scrollable area; repaints, ranges the scroll
   /// bars, and reports the change (SizeChanged).
   void DoChangeSize();
+  /// Everything the cells covered before the change or cover now.
+  void InvalidateCellsAreas();
   /// Current cell and first scrollable cell to (FixedCols, FixedRows).
   void Initialize();
 
@@ -781,7 +786,7 @@ private:
   static constexpr unsigned AutoScrollPeriod = 60; // milliseconds
 
   // Scrolling steps.
-  void ScrollArea(TRect Area, std::int32_t DX, std::int32_t DY);
+  void ScrollArea(const TRect& GridArea, std::int32_t DX, std::int32_t DY);
   void PixelScroll(const TYGridDrawInfo& DrawInfo, int ScrollCode, std::uint32_t Pos, int Factor);
   void MovePixelOffset(std::int32_t Offset);
   std::int32_t PixelScrollLimit(const TYGridDrawInfo& DrawInfo) const;
@@ -847,6 +852,7 @@ private:
   bool PaintActive = false;            // during a paint: the grid is active, or designed
   bool PaintFocusFrames = false; // during a paint: active on the active form (design mode aside)
   TYGridDrawInfo OldDrawInfo;
+  bool HasOldDrawInfo = false; // OldDrawInfo describes the window before the current change
   // The layout of the client area as last computed, and what it was computed from.
   struct TYLayoutKey {
     std::int32_t Width, Height;
