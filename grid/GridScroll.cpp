@@ -93,12 +93,22 @@ void TYCustomGrid::TopLeftMoved(const TYGridCoord& OldTopLeft) {
       ScrollDataInfo(DX, DY, DrawInfo);
       InvalidateUnions();
     } else {
-      InvalidateGrid();
+      InvalidateJump(OldTopLeft, DrawInfo);
     }
   }
   // Other cells are on screen now, and the rest moved.
   NotifyAccessibleTableChange(this, TAccessibleTableChange::Changed);
   TopLeftChanged();
+}
+
+// A jump too long to move pixels repaints the cells; a jump along one axis leaves the
+// background field beyond the last column (row) as it was, the same before and after.
+void TYCustomGrid::InvalidateJump(const TYGridCoord& OldTopLeft, const TYGridDrawInfo& DrawInfo) {
+  TRect Area{0, 0, DrawInfo.Horz.GridExtent, DrawInfo.Vert.GridExtent};
+  if (OldTopLeft.X == TopLeftCoord.X) Area.Right = std::min(Area.Right, DrawInfo.Horz.GridBoundary);
+  if (OldTopLeft.Y == TopLeftCoord.Y) Area.Bottom = std::min(Area.Bottom, DrawInfo.Vert.GridBoundary);
+  const TRect Shown = WindowRect(Area);
+  ::InvalidateRect(GetHandle(), &Shown, !ControlStyle.Contains(csOpaque));
 }
 
 void TYCustomGrid::ScrollData(std::int32_t DX, std::int32_t DY) {

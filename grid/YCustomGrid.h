@@ -787,6 +787,7 @@ private:
 
   // Scrolling steps.
   void ScrollArea(const TRect& GridArea, std::int32_t DX, std::int32_t DY);
+  void InvalidateJump(const TYGridCoord& OldTopLeft, const TYGridDrawInfo& DrawInfo);
   void PixelScroll(const TYGridDrawInfo& DrawInfo, int ScrollCode, std::uint32_t Pos, int Factor);
   void MovePixelOffset(std::int32_t Offset);
   std::int32_t PixelScrollLimit(const TYGridDrawInfo& DrawInfo) const;

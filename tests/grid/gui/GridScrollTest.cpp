@@ -296,8 +296,8 @@ TEST_F(GridScroll, MergedCellsAcrossFixedAndScrolledCellsAreRepaintedAfterAScrol
   EXPECT_TRUE(SameAsFullRepaint(*Grid));
 }
 
-// A table narrower (shorter) than its window scrolls rows (columns) moving only the cells'
-// pixels: the background field beside them is the same all along. What the window shows still
+// A table narrower (shorter) than its window scrolls rows (columns) moving or repainting only the
+// cells' pixels: the background field beside them is the same all along. What the window shows still
 // equals a full repaint, mirrored too.
 TEST_F(GridScroll, ATableSmallerThanItsWindowScrollsOnlyItsOwnPixels) {
   Grid->SetBounds(0, 0, 400, 300);
@@ -313,6 +313,11 @@ TEST_F(GridScroll, ATableSmallerThanItsWindowScrollsOnlyItsOwnPixels) {
     const int Left = Mode == bdLeftToRight ? 0 : W - 4 * 51;
     EXPECT_EQ(Testing::PendingUpdateRegion(*Grid),
               std::vector<TRect>{Rect(Left, H - 21, Left + 4 * 51, H)})
+        << Mode;
+    EXPECT_TRUE(SameAsFullRepaint(*Grid)) << Mode;
+    Testing::ScrollBarAction(*Grid, SB_VERT, SB_BOTTOM); // a jump: no pixels to move
+    EXPECT_EQ(Testing::PendingUpdateRegion(*Grid),
+              std::vector<TRect>{Rect(Left, 0, Left + 4 * 51, H)})
         << Mode;
     EXPECT_TRUE(SameAsFullRepaint(*Grid)) << Mode;
 
