@@ -141,7 +141,8 @@ void TForm1::WarnOfCutLines() const {
   std::cerr << "); the extra fields were dropped\n";
 }
 
-// Every row gets its number (the header rows -1), every cell its own text record.
+// Every row gets its number (the header rows -1), every cell its own text record. The row
+// records lie in number order, which the comparison by number relies on.
 void TForm1::GiveRowsAndCellsData() {
   TYCellsHolder* Holder = YGrid1->GetHolder();
   const std::int32_t FixedRows = Holder->GetFixedRows();
@@ -370,6 +371,14 @@ int CompareAscending(void* A, void* B) {
   auto* RowA = static_cast<TYCellsVector*>(A);
   auto* RowB = static_cast<TYCellsVector*>(B);
   if (Form1->SortCol == 0) {
+    // The records lie in number order (GiveRowsAndCellsData): where a record lies orders its
+    // row as its number does, and a comparison reads no record at all.
+    const auto* DataA = static_cast<const TRowRecord*>(RowA->GetData());
+    const auto* DataB = static_cast<const TRowRecord*>(RowB->GetData());
+    if (DataA && DataB) {
+      const std::less<const TRowRecord*> Before;
+      return Before(DataA, DataB) ? -1 : Before(DataB, DataA) ? 1 : 0;
+    }
     const std::int32_t NumberA = RowNumberOf(RowA);
     const std::int32_t NumberB = RowNumberOf(RowB);
     return NumberA < NumberB ? -1 : NumberA > NumberB ? 1 : 0;

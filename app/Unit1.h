@@ -101,7 +101,8 @@ private:
   std::vector<int> CutLines;
   bool CutLinesReported = false;
   // What the user data of the cells, rows and columns points at; the free handlers only let
-  // go of it, and it goes with the form. A row's data is its record, a column's its number.
+  // go of it, and it goes with the form. A row's data is its record (the records in number
+  // order), a column's its number.
   TContentTable Content;
   std::vector<TRowRecord> RowRecords;
   std::vector<std::int32_t> ColumnNumbers;
