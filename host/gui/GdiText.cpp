@@ -125,18 +125,28 @@ TTextPainter& StartPainter(HDC Dc) {
   return *Dc->Painter;
 }
 
-// Text is clipped to Limit and the context's clip; a clip of one rectangle is set as a
-// rectangle, which Qt handles much faster than a region.
+// Text is clipped to Limit and the context's clip. Where Limit meets one rectangle of the clip
+// (a cell inside a region of several), the clip is set as a rectangle, which Qt handles much
+// faster than a region.
 void SetTextClip(QPainter& Painter, HDC Dc, const QRect& Limit) {
   if (!Dc->HasClip) return Painter.setClipRect(Limit);
-  if (Dc->Clip.rectCount() <= 1) return Painter.setClipRect(Limit & Dc->Clip.boundingRect());
-  Painter.setClipRegion(Dc->Clip.intersected(Limit));
+  QRect Met;
+  int Count = 0;
+  for (const QRect& ClipPart : Dc->Clip) {
+    const QRect Part = ClipPart & Limit;
+    if (Part.isEmpty()) continue;
+    Met = Part;
+    if (++Count > 1) return Painter.setClipRegion(Dc->Clip.intersected(Limit));
+  }
+  Painter.setClipRect(Met);
 }
 
-// One line to draw; Underline is the index of the character a '&' prefix marks, or -1.
+// One line to draw; Underline is the index of the character a '&' prefix marks, or -1;
+// Advance its width once measured, or -1.
 struct TLine {
   QString Text;
   int Underline = -1;
+  int Advance = -1;
 };
 
 // The first Count bytes of Text (all with a negative Count), not cutting a character in two.
@@ -236,10 +246,13 @@ std::vector<TLine> WrapWords(const TLine& Paragraph, const QFontMetrics& Metrics
   return Lines;
 }
 
-// A line too wide for Width ends in "…" instead.
+// A line too wide for Width ends in "…" instead. Measured directly: the laid-out text that
+// comes of it is kept whole.
 void Elide(TLine& Line, const TFontEntry& Font, int Width) {
-  if (Advance(Font, Line.Text) <= Width) return;
+  Line.Advance = Font.Metrics.horizontalAdvance(Line.Text);
+  if (Line.Advance <= Width) return;
   Line.Text = Font.Metrics.elidedText(Line.Text, Qt::ElideRight, std::max(0, Width));
+  Line.Advance = -1;
   if (Line.Underline >= Line.Text.size() - 1) Line.Underline = -1;
 }
 
@@ -356,7 +369,8 @@ TLaidOutText& LaidOut(const TFontEntry& Font, std::string_view Bytes, unsigned F
   if (TLaidOutText* Known = Cache->Find(TLayoutProbe{Font.Id, Format, Width, Bytes})) return *Known;
   TLaidOutText Made;
   for (TLine& Line : Layout(Decode(Bytes), Format, Font, Width)) {
-    const int LineAdvance = Advance(Font, Line.Text);
+    const int LineAdvance =
+        Line.Advance >= 0 ? Line.Advance : Font.Metrics.horizontalAdvance(Line.Text);
     Made.Lines.push_back({std::move(Line), LineAdvance, false, std::nullopt});
   }
   Made.Height = static_cast<int>(Made.Lines.size()) * Font.Metrics.height();
