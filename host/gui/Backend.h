@@ -147,21 +147,18 @@ QRect LogicalRectToDevice(HDC Dc, const TRect& Rect);
 QRegion DrawableRegion(HDC Dc, const QRect& Device);
 // Whether a device pixel may be drawn.
 bool PixelDrawable(HDC Dc, int X, int Y);
-// Calls Each(QRect) for the parts of a device rectangle that drawing may touch, without
-// building regions in the common cases (no clip, or a clip of one rectangle).
+// Calls Each(QRect) for the parts of a device rectangle that drawing may touch, disjoint, without
+// building a region: a clip's rectangles do not overlap, so each is cut on its own.
 template <class F> void ForEachDrawable(HDC Dc, const QRect& Device, F&& Each) {
   if (!Dc->Target || Dc->Target->isNull()) return;
   const QRect Inside = Device & Dc->Target->rect();
   if (Inside.isEmpty()) return;
   if (!Dc->HasClip) return Each(Inside);
-  if (Dc->Clip.rectCount() <= 1) {
-    const QRect Part = Inside & Dc->Clip.boundingRect();
-    if (!Part.isEmpty()) Each(Part);
-    return;
-  }
   if (!Dc->Clip.boundingRect().intersects(Inside)) return;
-  for (const QRect& Part : Dc->Clip.intersected(Inside))
-    Each(Part);
+  for (const QRect& ClipPart : Dc->Clip) {
+    const QRect Part = Inside & ClipPart;
+    if (!Part.isEmpty()) Each(Part);
+  }
 }
 // The bounding rectangle of what drawing may touch (empty when nothing).
 QRect DrawableBounds(HDC Dc);

@@ -118,8 +118,9 @@ bool PixelDrawable(HDC Dc, int X, int Y) {
 }
 
 bool RectVisible(HDC Dc, const TRect* Rect) {
-  const QRect Device = LogicalRectToDevice(Dc, *Rect);
-  return !Device.isEmpty() && !DrawableRegion(Dc, Device).isEmpty();
+  if (!Dc->Target || Dc->Target->isNull()) return false;
+  const QRect Inside = LogicalRectToDevice(Dc, *Rect) & Dc->Target->rect();
+  return !Inside.isEmpty() && (!Dc->HasClip || Dc->Clip.intersects(Inside));
 }
 
 // Halves round away from zero; a zero divisor or a result out of range answers -1.
