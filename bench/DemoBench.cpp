@@ -186,7 +186,7 @@ public:
     if (Wanted({"peak_rss", "bytes_per_cell"})) Memory();
     // Paging first: it starts from the current cell in the first data row, in view.
     if (Wanted({"page_down"})) PageDown();
-    if (Wanted({"full_repaint", "scroll_row"})) FullRepaintAndScroll();
+    if (Wanted({"full_repaint", "scroll_row", "scroll_bar_repaint"})) FullRepaintAndScroll();
     if (Wanted({"hide_groups", "show_all"})) HideAndShowGroups();
     if (Wanted({"move_column"})) MoveColumn();
     if (Wanted({"std_sort", "sort_text", "sort_number"})) Sorting();
@@ -267,10 +267,13 @@ private:
       const int Top = Side.TopRow();
       S["scroll_row"].push_back(SecondsOf([&] { Side.ScrollOneRow(); }));
       Check(Side.TopRow() == Top + 1, std::string(Side.Name()) + " scrolled by a row");
+      S["scroll_bar_repaint"].push_back(SecondsOf([&] { Side.RepaintScrollBar(); }));
     });
-    PrintMedians(M, {"full_repaint", "scroll_row"}, Rows, Millis);
+    PrintMedians(M, {"full_repaint", "scroll_row", "scroll_bar_repaint"}, Rows, Millis);
     Print("ratio.scroll_row_per_full_repaint", Rows,
           M.Ours.at("scroll_row") / M.Ours.at("full_repaint"), Times);
+    Print("ratio.scroll_bar_repaint_per_full_repaint", Rows,
+          M.Ours.at("scroll_bar_repaint") / M.Ours.at("full_repaint"), Times);
   }
 
   void PageDown() {

@@ -51,6 +51,10 @@ public:
     Testing::ScrollBarAction(*Grid, SB_VERT, SB_LINEDOWN);
     Settle();
   }
+  void RepaintScrollBar() override {
+    Testing::UpdateScrollBar(*Grid, SB_VERT);
+    Settle();
+  }
   void PageDown() override {
     Testing::PressKey(*Grid, VK_NEXT);
     Settle();

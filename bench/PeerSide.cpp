@@ -86,6 +86,10 @@ public:
     View->verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     Settle();
   }
+  void RepaintScrollBar() override {
+    View->verticalScrollBar()->update();
+    Settle();
+  }
   void PageDown() override {
     QKeyEvent Press(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
     QKeyEvent Release(QEvent::KeyRelease, Qt::Key_PageDown, Qt::NoModifier);

@@ -24,6 +24,9 @@ public:
   virtual void FullRepaint() = 0;
   // One row down, as the scroll bar's arrow does.
   virtual void ScrollOneRow() = 0;
+  // The vertical scroll bar painted again, as every change of its position has it painted:
+  // Qt's own drawing, part of every scroll on either side.
+  virtual void RepaintScrollBar() = 0;
   // The Page Down key, with the current cell in the table.
   virtual void PageDown() = 0;
   // Leaves the number column and the two columns of the second group shown.

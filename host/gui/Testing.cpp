@@ -199,6 +199,10 @@ void TypeText(TWinControl& Control, const std::string& Utf8) {
 
 // ---------------------------------------------------------------- scroll bars
 
+void UpdateScrollBar(TWinControl& Control, int Bar) {
+  if (QScrollBar* S = BarOf(Control, Bar)) S->update();
+}
+
 void ScrollBarAction(TWinControl& Control, int Bar, int Code) {
   static constexpr std::pair<int, QAbstractSlider::SliderAction> Actions[] = {
       {SB_LINEUP, QAbstractSlider::SliderSingleStepSub},

@@ -48,6 +48,9 @@ void ScrollBarAction(TWinControl& Control, int Bar, int Code);
 // Drags the thumb to Pos and releases it (SB_THUMBTRACK ..., SB_THUMBPOSITION, SB_ENDSCROLL).
 void DragScrollThumb(TWinControl& Control, int Bar, int Pos);
 bool ScrollBarVisible(TWinControl& Control, int Bar);
+// Asks the bar to be painted again (shown with the next handling of events), as any change of
+// its position does.
+void UpdateScrollBar(TWinControl& Control, int Bar);
 // The parts of a scroll bar a user clicks: the arrows, the track before and after the thumb,
 // and the thumb.
 enum class TScrollBarPart { LineUp, LineDown, PageUp, PageDown, Thumb };
