@@ -203,6 +203,13 @@ void UpdateScrollBar(TWinControl& Control, int Bar) {
   if (QScrollBar* S = BarOf(Control, Bar)) S->update();
 }
 
+void HoverScrollBar(TWinControl& Control, int Bar, bool Over) {
+  QScrollBar* S = BarOf(Control, Bar);
+  if (!S) return;
+  QEvent Event(Over ? QEvent::Enter : QEvent::Leave);
+  QCoreApplication::sendEvent(S, &Event);
+}
+
 void ScrollBarAction(TWinControl& Control, int Bar, int Code) {
   static constexpr std::pair<int, QAbstractSlider::SliderAction> Actions[] = {
       {SB_LINEUP, QAbstractSlider::SliderSingleStepSub},
@@ -360,6 +367,16 @@ QImage Grab(TWinControl& Control) {
 
 bool SaveWindow(TWinControl& Control, const std::string& FileName) {
   return Grab(Control).save(QString::fromStdString(FileName), "PNG");
+}
+
+std::vector<TColor> WindowPixels(TWinControl& Control) {
+  const QImage Image = Grab(Control);
+  std::vector<TColor> Pixels;
+  Pixels.reserve(static_cast<size_t>(Image.width()) * static_cast<size_t>(Image.height()));
+  for (int Y = 0; Y < Image.height(); ++Y)
+    for (int X = 0; X < Image.width(); ++X)
+      Pixels.push_back(ColorOfPixel(Image.pixel(X, Y)));
+  return Pixels;
 }
 
 TColor WindowPixel(TWinControl& Control, int X, int Y) {

@@ -51,6 +51,8 @@ bool ScrollBarVisible(TWinControl& Control, int Bar);
 // Asks the bar to be painted again (shown with the next handling of events), as any change of
 // its position does.
 void UpdateScrollBar(TWinControl& Control, int Bar);
+// The pointer enters (Over) or leaves the bar, without moving over one of its parts.
+void HoverScrollBar(TWinControl& Control, int Bar, bool Over);
 // The parts of a scroll bar a user clicks: the arrows, the track before and after the thumb,
 // and the thumb.
 enum class TScrollBarPart { LineUp, LineDown, PageUp, PageDown, Thumb };
@@ -77,6 +79,8 @@ std::vector<TColor> SurfacePixels(TWinControl& Control);
 bool SaveSurface(TWinControl& Control, const std::string& FileName); // PNG
 // The window as on screen (frame, scroll bars, surface), saved as PNG.
 bool SaveWindow(TWinControl& Control, const std::string& FileName);
+// Every pixel of the window as painted now (frame and scroll bars included), row by row.
+std::vector<TColor> WindowPixels(TWinControl& Control);
 // The screen pixel of the window at (X, Y) of the whole window (frame included).
 TColor WindowPixel(TWinControl& Control, int X, int Y);
 // What the window system shows of the client area (the screen's grab of the top-level window),

@@ -4,12 +4,17 @@
 #include "host/gui/Window.h"
 
 #include <QApplication>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QStyleOptionSlider>
 
 #include <algorithm>
+#include <optional>
 
 QStyle* ScrollBarStyle() {
   static QStyle* Style = [] {
@@ -26,6 +31,104 @@ int ScrollBarExtent() {
 }
 
 namespace {
+// A standard scroll bar that keeps its last picture. Every position set has Qt draw the whole
+// bar again, though over a long table most positions leave the thumb on the same pixels (a
+// thousand rows or so a pixel at a million rows): such a repaint copies the kept picture
+// instead. The picture is kept only while the pointer is neither over the bar nor pressed on
+// it, when what the style draws follows from the style option alone.
+class TStandardScrollBar final : public QScrollBar {
+public:
+  using QScrollBar::QScrollBar;
+
+protected:
+  void paintEvent(QPaintEvent* Event) override;
+  bool event(QEvent* Event) override;
+
+private:
+  // What the style's picture depends on while the pointer is away.
+  struct TLook {
+    QSize Size;
+    qreal Ratio = 1;
+    QStyle::State State;
+    Qt::LayoutDirection Direction = Qt::LeftToRight;
+    qint64 Palette = 0;
+    QRect Slider;
+    bool operator==(const TLook&) const = default;
+  };
+  TLook LookNow() const;
+  void DrawPicture();
+  bool Touched() const { return Hovered || Pressed || isSliderDown() || underMouse(); }
+
+  QImage Picture;
+  std::optional<TLook> PictureLook; // what Picture shows; none while not kept
+  bool Hovered = false;
+  bool Pressed = false;
+};
+
+TStandardScrollBar::TLook TStandardScrollBar::LookNow() const {
+  QStyleOptionSlider Option;
+  initStyleOption(&Option);
+  return {size(),
+          devicePixelRatioF(),
+          Option.state,
+          Option.direction,
+          Option.palette.cacheKey(),
+          style()->subControlRect(QStyle::CC_ScrollBar, &Option, QStyle::SC_ScrollBarSlider, this)};
+}
+
+void TStandardScrollBar::paintEvent(QPaintEvent* Event) {
+  if (Touched()) {
+    PictureLook.reset();
+    return QScrollBar::paintEvent(Event);
+  }
+  const TLook Look = LookNow();
+  if (PictureLook != Look) {
+    DrawPicture();
+    PictureLook = Look;
+  }
+  QPainter(this).drawImage(QPoint(0, 0), Picture);
+}
+
+// What QScrollBar paints with no part hovered or pressed: every part, none active.
+void TStandardScrollBar::DrawPicture() {
+  Picture = QImage(size() * devicePixelRatioF(), QImage::Format_ARGB32_Premultiplied);
+  Picture.setDevicePixelRatio(devicePixelRatioF());
+  Picture.fill(Qt::transparent);
+  QStyleOptionSlider Option;
+  initStyleOption(&Option);
+  Option.subControls = QStyle::SC_All;
+  Option.activeSubControls = QStyle::SC_None;
+  QPainter P(&Picture);
+  P.setFont(font());
+  P.setPen(palette().color(foregroundRole()));
+  P.setBackground(palette().brush(backgroundRole()));
+  style()->drawComplexControl(QStyle::CC_ScrollBar, &Option, &P, this);
+}
+
+bool TStandardScrollBar::event(QEvent* Event) {
+  switch (Event->type()) {
+  case QEvent::HoverEnter:
+  case QEvent::HoverMove:
+  case QEvent::Enter:
+    Hovered = true;
+    break;
+  case QEvent::HoverLeave:
+  case QEvent::Leave:
+    Hovered = false;
+    break;
+  case QEvent::MouseButtonPress:
+  case QEvent::MouseButtonDblClick:
+    Pressed = true;
+    break;
+  case QEvent::MouseButtonRelease:
+    Pressed = static_cast<QMouseEvent*>(Event)->buttons() != Qt::NoButton;
+    break;
+  default:
+    break;
+  }
+  return QScrollBar::event(Event);
+}
+
 int SliderCode(int Action) {
   switch (Action) {
   case QAbstractSlider::SliderSingleStepAdd:
@@ -53,7 +156,7 @@ int SliderCode(int Action) {
 void TWindowHandle::EnsureScrollBar(int Bar) {
   TScrollBarState& B = Bars[Bar];
   if (B.Bar) return;
-  B.Bar = new QScrollBar(Bar == SB_VERT ? Qt::Vertical : Qt::Horizontal, this);
+  B.Bar = new TStandardScrollBar(Bar == SB_VERT ? Qt::Vertical : Qt::Horizontal, this);
   B.Bar->setStyle(ScrollBarStyle());
   B.Bar->setPalette(ScrollBarStyle()->standardPalette());
   B.Bar->setCursor(Qt::ArrowCursor);

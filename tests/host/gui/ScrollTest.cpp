@@ -301,6 +301,29 @@ TEST_F(ScrollBarTest, TheBarShowsThePositionTheControlSets) {
   EXPECT_EQ(P.Count(WM_HSCROLL), 2);
 }
 
+// Away from the pointer a bar shows a kept picture while its thumb stays on the same pixels;
+// that picture is exactly what Qt draws for the bar.
+TEST_F(ScrollBarTest, TheKeptPictureOfABarIsWhatQtDraws) {
+  SetScrollRange(P.GetHandle(), SB_VERT, 0, 100000, true);
+  std::vector<TColor> AtTop;
+  for (int Pos : {0, 1, 50000, 99999}) {
+    SetScrollPos(P.GetHandle(), SB_VERT, Pos, true);
+    const std::vector<TColor> Kept = Testing::WindowPixels(P);
+    Testing::HoverScrollBar(P, SB_VERT, true); // under the pointer Qt draws the bar itself
+    const std::vector<TColor> Drawn = Testing::WindowPixels(P);
+    Testing::HoverScrollBar(P, SB_VERT, false);
+    ASSERT_FALSE(Kept.empty());
+    EXPECT_TRUE(Kept == Drawn) << Pos;
+    if (Pos == 0) AtTop = Kept;
+    if (Pos == 1) {
+      EXPECT_TRUE(Kept == AtTop); // the thumb did not move
+    }
+    if (Pos == 50000) {
+      EXPECT_FALSE(Kept == AtTop); // it did
+    }
+  }
+}
+
 TEST_F(ScrollBarTest, DraggingTheThumbTracksThenSetsThePosition) {
   SetScrollRange(P.GetHandle(), SB_VERT, 0, 127, true);
   Testing::DragScrollThumb(P, SB_VERT, 90);
