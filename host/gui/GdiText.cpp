@@ -246,12 +246,22 @@ std::vector<TLine> WrapWords(const TLine& Paragraph, const QFontMetrics& Metrics
   return Lines;
 }
 
-// A line too wide for Width ends in "…" instead. Measured directly: the laid-out text that
-// comes of it is kept whole.
-void Elide(TLine& Line, const TFontEntry& Font, int Width) {
-  Line.Advance = Font.Metrics.horizontalAdvance(Line.Text);
-  if (Line.Advance <= Width) return;
-  Line.Text = Font.Metrics.elidedText(Line.Text, Qt::ElideRight, std::max(0, Width));
+// Whether a line is placed by its width: centred or right-aligned.
+bool PlacedByWidth(unsigned Format) {
+  return Format & (DT_CENTER | DT_RIGHT);
+}
+
+// A line too wide for Width ends in "…" instead. Eliding answers a line that fits unchanged, so
+// a line placed from the left is shaped once to find out; one placed by its width is measured
+// first, as it needs its width anyway. Measured directly: the laid-out text is kept whole.
+void Elide(TLine& Line, const TFontEntry& Font, int Width, bool MeasureFirst) {
+  if (MeasureFirst) {
+    Line.Advance = Font.Metrics.horizontalAdvance(Line.Text);
+    if (Line.Advance <= Width) return;
+  }
+  QString Elided = Font.Metrics.elidedText(Line.Text, Qt::ElideRight, std::max(0, Width));
+  if (Elided == Line.Text) return;
+  Line.Text = std::move(Elided);
   Line.Advance = -1;
   if (Line.Underline >= Line.Text.size() - 1) Line.Underline = -1;
 }
@@ -272,7 +282,7 @@ std::vector<TLine> Layout(const QString& Text, unsigned Format, const TFontEntry
   }
   if ((Format & DT_END_ELLIPSIS) && !(Format & DT_CALCRECT))
     for (TLine& Line : Lines)
-      Elide(Line, Font, Width);
+      Elide(Line, Font, Width, PlacedByWidth(Format));
   return Lines;
 }
 
@@ -316,14 +326,19 @@ QPainter& TextPainter(HDC Dc, const TFontEntry& Font, const QRect& Box, unsigned
 
 // ---------------------------------------------------------------- laid-out texts
 
-// A line as it is drawn: its advance and, from its second drawing on, its glyphs. A text seen
-// for the first time is drawn directly (shaping it once more costs less than laying out glyphs
-// to keep); one drawn again is drawn from glyphs laid out once.
+// A line as it is drawn: its advance, measured only when something needs it (a line placed
+// from the left without a background needs none), and from its second drawing on its glyphs. A
+// text seen for the first time is drawn directly (shaping it once more costs less than laying
+// out glyphs to keep); one drawn again is drawn from glyphs laid out once.
 struct TLaidOutLine {
   TLine Line;
-  int Advance = 0;
   bool Drawn = false;
   std::optional<QStaticText> Glyphs;
+
+  int Advance(const TFontEntry& Font) {
+    if (Line.Advance < 0) Line.Advance = Font.Metrics.horizontalAdvance(Line.Text);
+    return Line.Advance;
+  }
 };
 // A text laid out in a box: a paint draws the same few hundred texts in the same boxes as the
 // last one, so laying them out (and measuring and eliding them) again each time would be most
@@ -368,11 +383,8 @@ TLaidOutText& LaidOut(const TFontEntry& Font, std::string_view Bytes, unsigned F
       new TRecentCache<TLayoutKey, TLaidOutText, TLayoutHash, TLayoutEqual>(LaidOutGeneration);
   if (TLaidOutText* Known = Cache->Find(TLayoutProbe{Font.Id, Format, Width, Bytes})) return *Known;
   TLaidOutText Made;
-  for (TLine& Line : Layout(Decode(Bytes), Format, Font, Width)) {
-    const int LineAdvance =
-        Line.Advance >= 0 ? Line.Advance : Font.Metrics.horizontalAdvance(Line.Text);
-    Made.Lines.push_back({std::move(Line), LineAdvance, false, std::nullopt});
-  }
+  for (TLine& Line : Layout(Decode(Bytes), Format, Font, Width))
+    Made.Lines.push_back({std::move(Line), false, std::nullopt});
   Made.Height = static_cast<int>(Made.Lines.size()) * Font.Metrics.height();
   return Cache->Add(TLayoutKey{Font.Id, Format, Width, std::string(Bytes)}, std::move(Made));
 }
@@ -395,7 +407,7 @@ void DrawGlyphs(QPainter& Painter, const TFontEntry& Font, TLaidOutLine& Line, i
 void DrawLine(QPainter& Painter, HDC Dc, const TFontEntry& Font, TLaidOutLine& Laid, int X, int Y) {
   const QFontMetrics& Metrics = Font.Metrics;
   if (Dc->OpaqueBackground)
-    Painter.fillRect(QRect(X, Y, Laid.Advance, Metrics.height()),
+    Painter.fillRect(QRect(X, Y, Laid.Advance(Font), Metrics.height()),
                      QColor(PixelOnDC(Dc, Dc->BkColor)));
   DrawGlyphs(Painter, Font, Laid, X, Y);
   const TLine& Line = Laid.Line;
@@ -457,8 +469,8 @@ int DrawText(HDC Dc, const std::string& Text, int Count, TRect* Rect, unsigned F
     const int LineHeight = Font.Metrics.height();
     for (std::size_t I = 0; I < Laid.Lines.size(); ++I) {
       TLaidOutLine& Line = Laid.Lines[I];
-      DrawLine(Painter, Dc, Font, Line, LineLeft(Box, Format, Line.Advance),
-               Top + static_cast<int>(I) * LineHeight);
+      const int Left = PlacedByWidth(Format) ? LineLeft(Box, Format, Line.Advance(Font)) : Box.left();
+      DrawLine(Painter, Dc, Font, Line, Left, Top + static_cast<int>(I) * LineHeight);
     }
     if (!Dc->KeepsPainter) ReleasePainter(Dc);
   }
