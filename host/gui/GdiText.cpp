@@ -61,8 +61,8 @@ const TFontEntry& FontOfDC(HDC Dc) {
 }
 
 namespace {
-// A text's advance with one font, measured once: layout measures the same texts paint after
-// paint (to align them and to decide whether they need an ellipsis).
+// A text's advance with one font, measured once: DT_CALCRECT measures the same texts again and
+// again (a control sizing itself or its columns by them).
 using TAdvanceKey = std::pair<std::uint64_t, QString>; // font entry id, text
 struct TAdvanceHash {
   std::size_t operator()(const TAdvanceKey& Key) const { return qHash(Key.second, Key.first); }
