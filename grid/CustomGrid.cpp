@@ -485,3 +485,28 @@ void TYCustomGrid::InvalidateUnions() {
   for (std::int32_t I = 0; I < Unions->GetUnionsCount(); ++I)
     Unions->GetUnions(I)->Invalidate();
 }
+
+namespace {
+// Whether every piece of the union lies in the fixed vectors of one axis (and it has pieces).
+bool WithinFixed(const TYCellsUnion* Union, bool Columns, std::int32_t FixedCount) {
+  if (Union->GetGridUnionsCount() == 0) return false;
+  for (std::int32_t I = 0; I < Union->GetGridUnionsCount(); ++I) {
+    const TYGridRect& R = Union->GetGridUnions(I)->GetRect();
+    if ((Columns ? R.Right : R.Bottom) >= FixedCount) return false;
+  }
+  return true;
+}
+} // namespace
+
+// After a scroll by (DX, DY) pixels. A union within the fixed rows stays where it was in a
+// scroll along the columns only, and one within the fixed columns in a scroll along the rows:
+// neither moved nor cut otherwise, it is left as painted.
+void TYCustomGrid::InvalidateUnionsAfterScroll(std::int32_t DX, std::int32_t DY) {
+  TYCellsUnions* Unions = Holder->GetCellsUnions();
+  for (std::int32_t I = 0; I < Unions->GetUnionsCount(); ++I) {
+    TYCellsUnion* Union = Unions->GetUnions(I);
+    if (DX == 0 && WithinFixed(Union, false, GetFixedRows())) continue;
+    if (DY == 0 && WithinFixed(Union, true, GetFixedCols())) continue;
+    Union->Invalidate();
+  }
+}

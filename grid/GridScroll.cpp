@@ -80,7 +80,7 @@ void TYCustomGrid::MoveTopLeft(std::int32_t ALeft, std::int32_t ATop) {
 }
 
 // Merged cells that span fixed and scrolled vectors do not survive a bit-block scroll: every
-// union is repainted after one.
+// union the scroll moved or cut is repainted after one.
 void TYCustomGrid::TopLeftMoved(const TYGridCoord& OldTopLeft) {
   UpdateScrollPos();
   if (HandleAllocated()) {
@@ -91,7 +91,7 @@ void TYCustomGrid::TopLeftMoved(const TYGridCoord& OldTopLeft) {
     if (ScrollDistance(DrawInfo.Horz, OldTopLeft.X, DX) &&
         ScrollDistance(DrawInfo.Vert, OldTopLeft.Y, DY)) {
       ScrollDataInfo(DX, DY, DrawInfo);
-      InvalidateUnions();
+      InvalidateUnionsAfterScroll(DX, DY);
     } else {
       InvalidateJump(OldTopLeft, DrawInfo);
     }
@@ -106,7 +106,8 @@ void TYCustomGrid::TopLeftMoved(const TYGridCoord& OldTopLeft) {
 void TYCustomGrid::InvalidateJump(const TYGridCoord& OldTopLeft, const TYGridDrawInfo& DrawInfo) {
   TRect Area{0, 0, DrawInfo.Horz.GridExtent, DrawInfo.Vert.GridExtent};
   if (OldTopLeft.X == TopLeftCoord.X) Area.Right = std::min(Area.Right, DrawInfo.Horz.GridBoundary);
-  if (OldTopLeft.Y == TopLeftCoord.Y) Area.Bottom = std::min(Area.Bottom, DrawInfo.Vert.GridBoundary);
+  if (OldTopLeft.Y == TopLeftCoord.Y)
+    Area.Bottom = std::min(Area.Bottom, DrawInfo.Vert.GridBoundary);
   const TRect Shown = WindowRect(Area);
   ::InvalidateRect(GetHandle(), &Shown, !ControlStyle.Contains(csOpaque));
 }

@@ -727,6 +727,7 @@ private:
   TYCellLook CellLook(const TYCellPaint& P) const;
   void ReportTopLeftPull();
   void InvalidateUnions();
+  void InvalidateUnionsAfterScroll(std::int32_t DX, std::int32_t DY);
   void CheckCoord(std::int32_t ACol, std::int32_t ARow) const;
   void InvalidateCurrentMove(const TYCurrentMove& Move, bool InView);
   // Repaints what a union's change touches: its pieces, or its cells alone, and the current

@@ -296,9 +296,26 @@ TEST_F(GridScroll, MergedCellsAcrossFixedAndScrolledCellsAreRepaintedAfterAScrol
   EXPECT_TRUE(SameAsFullRepaint(*Grid));
 }
 
+// A union within the fixed rows neither moves nor changes in a scroll along the rows: it is left
+// as painted, while one in the fixed column is repainted.
+TEST_F(GridScroll, AUnionWithinTheFixedRowsIsLeftAsPaintedByAScrollAlongTheRows) {
+  Grid->GetHolder()->GetCellsUnions()->Add({2, 0}, {2, 0}, {4, 0}, true); // fixed row
+  Grid->GetHolder()->GetCellsUnions()->Add({0, 3}, {0, 3}, {0, 5}, true); // fixed column
+  Grid->Update();
+  Testing::ScrollBarAction(*Grid, SB_VERT, SB_LINEDOWN);
+  const std::vector<TRect> Pending = Testing::PendingUpdateRegion(*Grid);
+  EXPECT_TRUE(
+      std::none_of(Pending.begin(), Pending.end(), [](const TRect& R) { return R.Top < 20; }));
+  EXPECT_TRUE(std::any_of(Pending.begin(), Pending.end(),
+                          [](const TRect& R) { return R.Left < 50 && R.Bottom < 180; }));
+  EXPECT_TRUE(SameAsFullRepaint(*Grid));
+  Testing::ScrollBarAction(*Grid, SB_HORZ, SB_LINEDOWN); // along the columns it moves
+  EXPECT_TRUE(SameAsFullRepaint(*Grid));
+}
+
 // A table narrower (shorter) than its window scrolls rows (columns) moving or repainting only the
-// cells' pixels: the background field beside them is the same all along. What the window shows still
-// equals a full repaint, mirrored too.
+// cells' pixels: the background field beside them is the same all along. What the window shows
+// still equals a full repaint, mirrored too.
 TEST_F(GridScroll, ATableSmallerThanItsWindowScrollsOnlyItsOwnPixels) {
   Grid->SetBounds(0, 0, 400, 300);
   for (TBiDiMode Mode : {bdLeftToRight, bdRightToLeft}) {
