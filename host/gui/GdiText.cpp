@@ -469,7 +469,8 @@ int DrawText(HDC Dc, const std::string& Text, int Count, TRect* Rect, unsigned F
     const int LineHeight = Font.Metrics.height();
     for (std::size_t I = 0; I < Laid.Lines.size(); ++I) {
       TLaidOutLine& Line = Laid.Lines[I];
-      const int Left = PlacedByWidth(Format) ? LineLeft(Box, Format, Line.Advance(Font)) : Box.left();
+      const int Left =
+          PlacedByWidth(Format) ? LineLeft(Box, Format, Line.Advance(Font)) : Box.left();
       DrawLine(Painter, Dc, Font, Line, Left, Top + static_cast<int>(I) * LineHeight);
     }
     if (!Dc->KeepsPainter) ReleasePainter(Dc);

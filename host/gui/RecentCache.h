@@ -26,7 +26,8 @@ public:
 
   TValue& Add(TKey Key, TValue Value) {
     if (++Added >= Limit) EndGeneration();
-    const auto It = Map.insert_or_assign(std::move(Key), TEntry{std::move(Value), Generation}).first;
+    const auto It =
+        Map.insert_or_assign(std::move(Key), TEntry{std::move(Value), Generation}).first;
     return It->second.Value;
   }
 

@@ -336,9 +336,9 @@ std::vector<TColor> ShownPixels(TWinControl& Control) {
   QScreen* Screen = Top->screen();
   if (!Screen || !Top->isVisible()) return {};
   const QRect Client(W->mapTo(Top, W->ClientArea().topLeft()), W->ClientArea().size());
-  const QImage Shown = Screen->grabWindow(Top->winId(), Client.x(), Client.y(), Client.width(),
-                                          Client.height())
-                           .toImage();
+  const QImage Shown =
+      Screen->grabWindow(Top->winId(), Client.x(), Client.y(), Client.width(), Client.height())
+          .toImage();
   if (Shown.size() != Client.size()) return {};
   std::vector<TColor> Pixels;
   Pixels.reserve(static_cast<size_t>(Shown.width()) * static_cast<size_t>(Shown.height()));

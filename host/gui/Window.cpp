@@ -380,7 +380,7 @@ void TWindowHandle::PresentSurface(QPainter& P, const QRegion& Region) {
   P.save();
   P.setClipping(false);
   P.setCompositionMode(QPainter::CompositionMode_Source);
-  for (const QRect& R : Region & Client) {
+  for (const QRect& R : Region& Client) {
     const QRect Logical = R.translated(-Client.topLeft());
     P.drawImage(QRectF(R), Surface, QRectF(DeviceRect(Logical)));
   }

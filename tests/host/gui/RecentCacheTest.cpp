@@ -11,7 +11,9 @@ namespace {
 
 struct TTextHash {
   using is_transparent = void;
-  std::size_t operator()(std::string_view Text) const { return std::hash<std::string_view>()(Text); }
+  std::size_t operator()(std::string_view Text) const {
+    return std::hash<std::string_view>()(Text);
+  }
 };
 using TCache = TRecentCache<std::string, int, TTextHash>;
 
