@@ -179,8 +179,7 @@ void TYCustomGrid::WithHostOrientation(const TRect& ARect,
     Call(ARect);
     return;
   }
-  const TRect Mirrored{GetClientWidth() - ARect.Right, ARect.Top, GetClientWidth() - ARect.Left,
-                       ARect.Bottom};
+  const TRect Mirrored = WindowRect(ARect);
   ChangeGridOrientation(false);
   try {
     Call(Mirrored);

@@ -198,15 +198,15 @@ void TYCustomGrid::GridRectToScreenRect(const TYGridRect& GridRect, TRect& Scree
     return;
   if (!SpanAlong(DrawInfo.Vert, GridRect.Top, GridRect.Bottom, IncludeLine, R.Top, R.Bottom))
     return;
-  if (UseRightToLeftAlignment() && !CanvasRightToLeft)
-    R = {GetClientWidth() - R.Right, R.Top, GetClientWidth() - R.Left, R.Bottom};
-  ScreenRect = R;
+  ScreenRect = CanvasRightToLeft ? R : WindowRect(R);
 }
 
+// Mirrored in 64 bits: the edges of a block far outside the window are saturated values.
 TRect TYCustomGrid::WindowRect(const TRect& R) const {
   if (!UseRightToLeftAlignment()) return R;
-  const std::int32_t W = GetClientWidth();
-  return {W - R.Right, R.Top, W - R.Left, R.Bottom};
+  const std::int64_t W = GetClientWidth();
+  return {YGridsLayout::Saturated(W - R.Right), R.Top, YGridsLayout::Saturated(W - R.Left),
+          R.Bottom};
 }
 
 TRect TYCustomGrid::BoxRect(std::int32_t ALeft, std::int32_t ATop, std::int32_t ARight,
