@@ -5,6 +5,7 @@
 #include "host/gui/Window.h"
 
 #include <QApplication>
+
 #include <QCursor>
 #include <QDeadlineTimer>
 #include <QEventLoop>
@@ -17,6 +18,8 @@
 #include <QStyleOptionSlider>
 #include <QTimer>
 #include <QWheelEvent>
+
+#include <algorithm>
 
 namespace Testing {
 
@@ -47,11 +50,18 @@ Qt::MouseButton QtButton(TMouseButton Button) {
                               : Qt::LeftButton;
 }
 
+// A client point of W in its widget. A point far outside the window stays far outside it, where
+// adding the frame and the window's place on the screen cannot overflow.
+QPoint WidgetPoint(const TWindowHandle* W, int X, int Y) {
+  constexpr int Far = 1 << 28;
+  return QPoint(std::clamp(X, -Far, Far), std::clamp(Y, -Far, Far)) + W->ClientArea().topLeft();
+}
+
 // A mouse event at a client point of the control's window; the screen cursor goes there.
 void SendMouse(TWinControl& Control, QEvent::Type Type, int X, int Y, Qt::MouseButton Button,
                Qt::MouseButtons Buttons, TShiftState Shift) {
   TWindowHandle* W = WindowOf(Control);
-  const QPoint Local = QPoint(X, Y) + W->ClientArea().topLeft();
+  const QPoint Local = WidgetPoint(W, X, Y);
   const QPoint Global = W->mapToGlobal(Local);
   QCursor::setPos(Global);
   QMouseEvent Event(Type, Local, Global, Button, Buttons, ModifiersOf(Shift));
@@ -151,7 +161,7 @@ void DoubleClickAt(TWinControl& Control, int X, int Y, TShiftState Shift) {
 
 void Wheel(TWinControl& Control, int X, int Y, int Delta, TShiftState Shift) {
   TWindowHandle* W = WindowOf(Control);
-  const QPoint Local = QPoint(X, Y) + W->ClientArea().topLeft();
+  const QPoint Local = WidgetPoint(W, X, Y);
   const QPoint Global = W->mapToGlobal(Local);
   QCursor::setPos(Global);
   QWheelEvent Event(Local, Global, QPoint(), QPoint(0, Delta), ButtonsOf(Shift), ModifiersOf(Shift),
