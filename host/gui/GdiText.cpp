@@ -188,6 +188,7 @@ TLine StripPrefixes(const QString& Text) {
 
 // Tabs become spaces up to the next tab stop; stops are eight average character widths apart.
 TLine ExpandTabs(const TLine& In, const QFontMetrics& Metrics) {
+  if (!In.Text.contains(QLatin1Char('\t'))) return In;
   const int Stop = std::max(1, 8 * Metrics.averageCharWidth());
   const int Space = std::max(1, Metrics.horizontalAdvance(QLatin1Char(' ')));
   TLine Out;
