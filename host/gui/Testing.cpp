@@ -330,14 +330,20 @@ TPoint SurfaceSize(TWinControl& Control) {
   return {Surface.width(), Surface.height()};
 }
 
-std::vector<TColor> SurfacePixels(TWinControl& Control) {
-  const QImage& Surface = WindowOf(Control)->GetSurface();
+namespace {
+// Every pixel of Image, row by row.
+std::vector<TColor> PixelsOf(const QImage& Image) {
   std::vector<TColor> Pixels;
-  Pixels.reserve(static_cast<size_t>(Surface.width()) * static_cast<size_t>(Surface.height()));
-  for (int Y = 0; Y < Surface.height(); ++Y)
-    for (int X = 0; X < Surface.width(); ++X)
-      Pixels.push_back(ColorOfPixel(Surface.pixel(X, Y)));
+  Pixels.reserve(static_cast<size_t>(Image.width()) * static_cast<size_t>(Image.height()));
+  for (int Y = 0; Y < Image.height(); ++Y)
+    for (int X = 0; X < Image.width(); ++X)
+      Pixels.push_back(ColorOfPixel(Image.pixel(X, Y)));
   return Pixels;
+}
+} // namespace
+
+std::vector<TColor> SurfacePixels(TWinControl& Control) {
+  return PixelsOf(WindowOf(Control)->GetSurface());
 }
 
 std::vector<TColor> ShownPixels(TWinControl& Control) {
@@ -350,12 +356,7 @@ std::vector<TColor> ShownPixels(TWinControl& Control) {
       Screen->grabWindow(Top->winId(), Client.x(), Client.y(), Client.width(), Client.height())
           .toImage();
   if (Shown.size() != Client.size()) return {};
-  std::vector<TColor> Pixels;
-  Pixels.reserve(static_cast<size_t>(Shown.width()) * static_cast<size_t>(Shown.height()));
-  for (int Y = 0; Y < Shown.height(); ++Y)
-    for (int X = 0; X < Shown.width(); ++X)
-      Pixels.push_back(ColorOfPixel(Shown.pixel(X, Y)));
-  return Pixels;
+  return PixelsOf(Shown);
 }
 
 bool SaveSurface(TWinControl& Control, const std::string& FileName) {
@@ -380,13 +381,7 @@ bool SaveWindow(TWinControl& Control, const std::string& FileName) {
 }
 
 std::vector<TColor> WindowPixels(TWinControl& Control) {
-  const QImage Image = Grab(Control);
-  std::vector<TColor> Pixels;
-  Pixels.reserve(static_cast<size_t>(Image.width()) * static_cast<size_t>(Image.height()));
-  for (int Y = 0; Y < Image.height(); ++Y)
-    for (int X = 0; X < Image.width(); ++X)
-      Pixels.push_back(ColorOfPixel(Image.pixel(X, Y)));
-  return Pixels;
+  return PixelsOf(Grab(Control));
 }
 
 TColor WindowPixel(TWinControl& Control, int X, int Y) {
