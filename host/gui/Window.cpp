@@ -9,6 +9,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <set>
 
@@ -377,6 +378,10 @@ void TWindowHandle::paintEvent(QPaintEvent* Event) {
 void TWindowHandle::PresentSurface(QPainter& P, const QRegion& Region) {
   if (Surface.isNull()) return;
   const QRect Client = ClientArea();
+  if (Scale != std::floor(Scale)) { // pieces would each be scaled on their own: the whole, once
+    P.drawImage(QRectF(Client.topLeft(), QSizeF(ClientSize)), Surface, QRectF(Surface.rect()));
+    return;
+  }
   P.save();
   P.setClipping(false);
   P.setCompositionMode(QPainter::CompositionMode_Source);
