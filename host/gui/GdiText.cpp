@@ -295,12 +295,6 @@ int FirstLineTop(const QRect& Box, unsigned Format, int TextHeight) {
   return Box.top();
 }
 
-int LineLeft(const QRect& Box, unsigned Format, int LineWidth) {
-  if (Format & DT_CENTER) return Box.left() + (Box.width() - LineWidth) / 2;
-  if (Format & DT_RIGHT) return Box.left() + Box.width() - LineWidth;
-  return Box.left();
-}
-
 // The painter that draws Dc's text, set up for this call: a context that keeps its painter
 // (one paint's) sets it up once and changes only what differs from the last call.
 QPainter& TextPainter(HDC Dc, const TFontEntry& Font, const QRect& Box, unsigned Format) {
@@ -341,6 +335,13 @@ struct TLaidOutLine {
     return Line.Advance;
   }
 };
+// The device x of a line's left edge: only a centred or right-aligned line is measured for it.
+int LineLeft(const QRect& Box, unsigned Format, TLaidOutLine& Line, const TFontEntry& Font) {
+  if (Format & DT_CENTER) return Box.left() + (Box.width() - Line.Advance(Font)) / 2;
+  if (Format & DT_RIGHT) return Box.left() + Box.width() - Line.Advance(Font);
+  return Box.left();
+}
+
 // A text laid out in a box: a paint draws the same few hundred texts in the same boxes as the
 // last one, so laying them out (and measuring and eliding them) again each time would be most
 // of its cost.
@@ -470,8 +471,7 @@ int DrawText(HDC Dc, const std::string& Text, int Count, TRect* Rect, unsigned F
     const int LineHeight = Font.Metrics.height();
     for (std::size_t I = 0; I < Laid.Lines.size(); ++I) {
       TLaidOutLine& Line = Laid.Lines[I];
-      const int Left =
-          PlacedByWidth(Format) ? LineLeft(Box, Format, Line.Advance(Font)) : Box.left();
+      const int Left = LineLeft(Box, Format, Line, Font);
       DrawLine(Painter, Dc, Font, Line, Left, Top + static_cast<int>(I) * LineHeight);
     }
     if (!Dc->KeepsPainter) ReleasePainter(Dc);
