@@ -307,24 +307,30 @@ int TCellAccessible::rowExtent() const {
   return isValid() ? Table->Provider()->AccessibleSpan(Col, Row).RowSpan : 1;
 }
 
-// The header cells above the block (the fixed rows over its first column), each once.
-QList<QAccessibleInterface*> TCellAccessible::columnHeaderCells() const {
+namespace {
+// The header cells Cell(0) to Cell(min(Count, Limit) - 1), each once (a merged header answers
+// the same interface for several indices).
+template <typename TCellAt>
+QList<QAccessibleInterface*> HeaderCells(int Count, int Limit, const TCellAt& Cell) {
   QList<QAccessibleInterface*> Headers;
-  if (!isValid()) return Headers;
-  const int Count = Table->Provider()->AccessibleHeaderRows();
-  for (int R = 0; R < Count && R < Row; ++R)
-    if (QAccessibleInterface* H = Table->Cell(Col, R); !Headers.contains(H)) Headers.append(H);
+  for (int I = 0; I < Count && I < Limit; ++I)
+    if (QAccessibleInterface* H = Cell(I); !Headers.contains(H)) Headers.append(H);
   return Headers;
 }
+} // namespace
 
-// The header cells left of the block (the fixed columns beside its first row), each once.
+// The header cells above the block (the fixed rows over its first column).
+QList<QAccessibleInterface*> TCellAccessible::columnHeaderCells() const {
+  if (!isValid()) return {};
+  return HeaderCells(Table->Provider()->AccessibleHeaderRows(), Row,
+                     [this](int R) { return Table->Cell(Col, R); });
+}
+
+// The header cells left of the block (the fixed columns beside its first row).
 QList<QAccessibleInterface*> TCellAccessible::rowHeaderCells() const {
-  QList<QAccessibleInterface*> Headers;
-  if (!isValid()) return Headers;
-  const int Count = Table->Provider()->AccessibleHeaderCols();
-  for (int C = 0; C < Count && C < Col; ++C)
-    if (QAccessibleInterface* H = Table->Cell(C, Row); !Headers.contains(H)) Headers.append(H);
-  return Headers;
+  if (!isValid()) return {};
+  return HeaderCells(Table->Provider()->AccessibleHeaderCols(), Col,
+                     [this](int C) { return Table->Cell(C, Row); });
 }
 
 // ---------------------------------------------------------------- the factory and the events
